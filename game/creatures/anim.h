@@ -1,0 +1,33 @@
+// Creature animations: the three kinds (attack, gothit, die) and tanim, one loaded animation of
+// numbered frames with its hit frame.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/image.h"
+#include "platform/text.h"
+
+struct tanimkind {
+  Text name;
+  int32_t index = 0;
+  int32_t loops = 0;
+};
+
+struct tanim {
+  tanimkind* kind = nullptr;
+  std::array<ImagePtr, 22> images;  // slots 1..framecount
+  int32_t framecount = 0;
+  int32_t hitframe = 0;
+  float speed = 1.0f;
+};
+
+// The kinds in list order (attack, gothit, die), indexes counted from 1.
+extern std::vector<tanimkind*> AnimKinds;
+extern tanimkind* AttackKind;
+extern tanimkind* GotHitKind;
+extern tanimkind* DieKind;
+
+void CreateAnimKinds();
+// Loads every creature's animations while the title screen shows progress; returns after a key.
+void LoadCreatureAnimations();

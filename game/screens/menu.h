@@ -1,0 +1,33 @@
+// tmenu: the one menu record every screen fills and runs with ChooseOption, and the typed message
+// ShowMessage. Both draw the status panel and the stage and block until the player acts.
+#pragma once
+#include <cstdint>
+
+#include "platform/text.h"
+
+struct tmenu {
+  Text title;
+  Text prompt;
+  Text infoText;
+  Text speaker;
+  Text optionText[99];
+  int32_t optionRed[99] = {};
+  int32_t optionGreen[99] = {};
+  int32_t optionBlue[99] = {};
+  int32_t optionCount = 0;
+  int32_t choice = 0;
+  uint8_t collecting = 0;
+  uint8_t escapeEnds = 1;
+  int32_t cursor = 1;
+  uint8_t keepCursor = 0;
+
+  void AddOption(const Text& text, int32_t red, int32_t green, int32_t blue);
+  void SetTitle(const Text& text);
+  void SetPrompt(const Text& text);
+  void ChooseOption();
+};
+
+extern tmenu menu;
+
+// Types text letter by letter; 0 when it ran to its end, 1 when skipped with Space or Enter.
+int32_t ShowMessage(const Text& text, float scale, float speed, int32_t pulse, int32_t noSkip);

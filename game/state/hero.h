@@ -1,0 +1,48 @@
+// thero: the hero's statistics, inventory (slots 1..18), equipment and place in the dungeon, with
+// equipping, unequipping and picking up items. One instance, the global hero.
+#pragma once
+#include <cstdint>
+
+#include "platform/text.h"
+
+struct titem;
+struct tmon;
+
+struct thero {
+  tmon* mon = nullptr;
+  Text name;
+  int32_t health = 0;
+  int32_t healthmax = 0;
+  int32_t gold = 0;
+  int32_t experience = 0;
+  int32_t runelevel = 0;
+  int32_t floor = 0;
+  int32_t deepest = 0;
+  int32_t strength = 0;
+  int32_t defence = 0;
+  int32_t accuracy = 0;
+  int32_t itemfind = 0;
+  titem* items[19] = {};
+  titem* weapon = nullptr;
+  titem* armor = nullptr;
+  titem* runes[10] = {};
+
+  int32_t IsEquipped(const titem* item) const;
+  int32_t Equip(titem* item, int32_t replace);
+  int32_t Unequip(titem* item);
+  int32_t AddItem(titem* item);
+  void NewGame();
+  // game/screens/status_panel.cpp
+  void DrawStatusPanel();
+};
+
+extern thero hero;
+
+// trunc(10^(r - 1)) in double precision.
+int32_t ExperienceNeeded(int32_t runelevel);
+
+// Death's "continue": full health, half the gold, back in town, the inventory emptied.
+void ResetAfterDeath();
+
+// Empties hero and the default items so a test can build a fresh game state in-process.
+void ResetGameState();

@@ -1,0 +1,58 @@
+// The drawing surface: one 800 x 600 display (an SDL window with an OpenGL 1.x context, shown
+// full-screen and letterboxed, or the same drawing headless on SDL's offscreen driver), the current
+// drawing state, image drawing as textured quads, and presenting paced to the display's rate.
+// The back buffer is never cleared during play: each frame is drawn over the previous one.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/text.h"
+
+struct TImage;
+
+struct TGraphicsMode {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t depth = 0;  // bits per pixel; 0 means a window
+  int32_t hertz = 0;
+  int32_t flags = 0;
+};
+
+struct TGraphics {
+  TGraphicsMode mode;
+};
+
+// How the display opens. Set before OpenDisplay. Headless uses SDL's offscreen driver (no window,
+// no events); otherwise the offscreen and dummy drivers are refused.
+void SetDisplayHeadless(bool headless);
+bool DisplayIsHeadless();
+
+// Opens the display (closing the current one); no display (nullptr) when the driver cannot.
+TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t refreshHz, int32_t flags);
+void CloseDisplay();
+// sync -1 paced, 0 at once, 1 at the next vertical blank.
+void FlipFrame(int32_t sync);
+void ClearFrame();
+int32_t DisplayWidth();
+int32_t DisplayHeight();
+// The display sequence number (incremented on every open and close, skipping 0).
+uint32_t DisplaySequence();
+
+void SetDrawColor(int32_t red, int32_t green, int32_t blue);
+void GetDrawColor(int32_t& red, int32_t& green, int32_t& blue);
+void SetDrawAlpha(float alpha);
+float GetDrawAlpha();
+void SetBlendMode(int32_t mode);
+int32_t GetBlendMode();
+void SetDrawScale(float scaleX, float scaleY);
+void GetDrawScale(float& scaleX, float& scaleY);
+void SetDrawOrigin(float x, float y);
+
+void DrawImageFrame(TImage* image, float x, float y, int32_t frame);
+void DrawImageRect(TImage* image, float x, float y, float width, float height, int32_t frame);
+void SetImageHandle(TImage* image, float handleX, float handleY);
+
+// Writes the picture last presented (800 x 600, top row first) as a PNG; false on failure.
+bool SaveScreenshot(const std::string& path);
+// The RGB of one pixel of the picture last presented (tests probe pixels with this).
+bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]);

@@ -1,0 +1,22 @@
+// The platform's own start-up around the game: chooses the real or headless display, the real or
+// virtual clock and the key source, runs the game's body and turns every way the program ends
+// (ExitProgram, RaiseError, a closed window, SIGTERM, the end of a key script) into an exit status.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/keyscript.h"
+
+struct TRunOptions {
+  bool headless = false;        // SDL's offscreen driver, no window and no events
+  bool virtualClock = false;
+  uint32_t clockStart = 0;      // the virtual clock's start value
+  bool useKeyScript = false;
+  std::vector<TKeyStep> keys;
+  std::string shotsDir;         // when set: DIR/0001.png ... at every key wait
+  std::string workDir;          // when set: the working directory
+};
+
+// Runs body and returns the program's exit status (0, or 255 after a runtime error).
+int RunProgram(const TRunOptions& options, void (*body)());
