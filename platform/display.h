@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -51,6 +52,20 @@ void SetDrawOrigin(float x, float y);
 void DrawImageFrame(TImage* image, float x, float y, int32_t frame);
 void DrawImageRect(TImage* image, float x, float y, float width, float height, int32_t frame);
 void SetImageHandle(TImage* image, float handleX, float handleY);
+
+// Tests: every DrawImageFrame / DrawImageRect is appended to *records (nullptr turns it off), with
+// the state it was drawn in. With no display open, drawing only records.
+struct TDrawRecord {
+  const TImage* image;
+  int32_t frame;
+  float x, y;            // the drawing position given
+  float width, height;   // the quad's size before scaling (cell size, or DrawImageRect's size)
+  float scaleX, scaleY;
+  int32_t red, green, blue;
+  float alpha;
+  int32_t blend;
+};
+void SetDrawRecorder(std::vector<TDrawRecord>* records);
 
 // Writes the picture last presented (800 x 600, top row first) as a PNG; false on failure.
 bool SaveScreenshot(const std::string& path);

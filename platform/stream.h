@@ -6,16 +6,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "platform/text.h"
 
 struct TStream {
-  enum class Kind { Memory, File };
+  enum class Kind { Memory, File, Buffer };
   Kind kind = Kind::Memory;
   // Memory stream.
   const uint8_t* data = nullptr;
   // File stream.
   std::FILE* file = nullptr;
+  // Buffer stream: a growable byte vector owned by the caller (writing a file's bytes in memory first).
+  std::vector<uint8_t>* buffer = nullptr;
   bool writable = false;
   int64_t position = 0;
   int64_t size = 0;
@@ -25,6 +28,7 @@ struct TStream {
   int64_t Position() const { return position; }
   int64_t Size() const { return size; }
   void Seek(int64_t pos);
+  // File streams: written through to the disk (fflush and fsync).
   void Flush();
   void Close();
   // Up to n bytes; returns the count moved.
@@ -35,6 +39,8 @@ struct TStream {
 using StreamPtr = std::unique_ptr<TStream>;
 
 StreamPtr MakeMemoryStream(const uint8_t* data, int64_t size);
+// Readable and writable, over *buffer (which must outlive the stream); writes grow it.
+StreamPtr MakeBufferStream(std::vector<uint8_t>* buffer);
 // mode: 'r' read-only, 'w' create or truncate, 'u' read-write without truncation.
 StreamPtr OpenFileStream(const Text& path, char mode);
 
