@@ -1,6 +1,6 @@
-// The millisecond clock. Real: SDL's tick counter offset to wall time at start. Virtual: starts at a
-// given value and advances only when the program sleeps, so paced frames cost no real time and a
-// given start value fixes the seed the game takes from the clock.
+// The millisecond clock. Real: the system's monotonic clock (milliseconds since it started).
+// Virtual: starts at a given value and advances only when the program sleeps, so paced frames cost
+// no real time and a given start value fixes the seed the game takes from the clock.
 #pragma once
 #include <cstdint>
 
