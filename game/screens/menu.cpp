@@ -1,0 +1,121 @@
+// The shared menu: screens fill the one global menu with a title, a prompt and coloured options,
+// then ChooseOption draws the frame (menu text, status panel, stage) once per key press and waits
+// until a key chooses an option or cancels. The result is left in menu.choice.
+#include "game/screens/menu.h"
+
+#include "game/screens/font.h"
+#include "game/screens/start.h"
+#include "game/screens/status_panel.h"
+#include "game/state/hero.h"
+#include "platform/display.h"
+#include "platform/keyboard.h"
+#include "platform/program.h"
+
+tmenu menu;
+
+namespace {
+
+constexpr int32_t MaxOptions = 98;
+
+// The key that chooses option n: 1..9 the digits, 10 the 0 key, 11 and on F1 upward.
+int32_t KeyForOption(int32_t n) {
+  if (n <= 9) return Key0 + n;
+  if (n == 10) return Key0;
+  return KeyF1 + (n - 11);
+}
+
+// The option a digit or function key names, or 0 when it names none of the current options.
+int32_t OptionForKey(int32_t key, int32_t optionCount) {
+  for (int32_t n = 1; n <= optionCount; ++n)
+    if (KeyForOption(n) == key) return n;
+  return 0;
+}
+
+void DrawMenuFrame(tmenu& m) {
+  const int32_t rowHeight = font.cellHeight;
+  SetDrawColor(155, 155, 155);
+  DrawKeywordText(TextUpper(m.title), rowHeight, 0);
+  SetDrawColor(205, 255, 255);
+  DrawKeywordText(m.prompt, 2 * rowHeight, 0);
+  for (int32_t i = 1; i <= m.optionCount; ++i) {
+    SetDrawColor(m.optionRed[i], m.optionGreen[i], m.optionBlue[i]);
+    DrawKeywordText(IntToText(i) + ": " + m.optionText[i], (i + 2) * rowHeight, i == m.cursor);
+  }
+  // The arrow takes the colour the last option line left.
+  DrawFontText("->", 44, (m.cursor + 2) * rowHeight, 0, 0, 1);
+  hero.DrawStatusPanel();
+  DrawScene();
+  SetDrawColor(255, 255, 255);
+  DrawFontText(m.infoText, FoeX, FoeY - rowHeight, 0, 0, 0);
+  m.infoText = Text();
+  FlipFrame(-1);
+  DrawTitlePicture(1);
+}
+
+}  // namespace
+
+void tmenu::AddOption(const Text& text, int32_t red, int32_t green, int32_t blue) {
+  if (!collecting) {
+    optionCount = 0;
+    collecting = 1;
+  }
+  // The slots end at 98; an option past them is dropped rather than written out of bounds.
+  if (optionCount >= MaxOptions) return;
+  ++optionCount;
+  optionText[optionCount] = text;
+  optionRed[optionCount] = red;
+  optionGreen[optionCount] = green;
+  optionBlue[optionCount] = blue;
+}
+
+void tmenu::SetTitle(const Text& text) { title = text; }
+
+void tmenu::SetPrompt(const Text& text) { prompt = text; }
+
+void tmenu::ChooseOption() {
+  collecting = 0;
+  choice = 0;
+  if (!keepCursor) cursor = 1;
+  keepCursor = 0;
+  for (bool done = false; !done;) {
+    DrawMenuFrame(*this);
+    // Shift is read before the wait, which forgets every held key.
+    const bool shift = IsKeyDown(KeyLeftShift) || IsKeyDown(KeyRightShift);
+    const int32_t key = WaitForKey();
+    switch (key) {
+      case KeyDown:
+        if (++cursor > optionCount) cursor = 1;
+        break;
+      case KeyUp:
+        if (--cursor < 1) cursor = optionCount;
+        break;
+      case KeyEnter:
+      case KeySpace:
+        choice = cursor;
+        done = true;
+        break;
+      case KeyEscape:
+        if (escapeEnds) ExitProgram();
+        choice = 0;
+        done = true;
+        break;
+      case KeyG:
+        if (shift) hero.gold += 1000;
+        break;
+      case KeyH:
+        if (shift) hero.health = hero.healthmax;
+        break;
+      default:
+        if (const int32_t option = OptionForKey(key, optionCount)) {
+          choice = option;
+          done = true;
+        } else {
+          // Drawn over the waiting background, so it shows at the top of the next frame.
+          DrawKeywordText("Choose a number between 1 and " + IntToText(optionCount), 0, 0);
+        }
+        break;
+    }
+  }
+  speaker = Text();
+  escapeEnds = 1;
+}
