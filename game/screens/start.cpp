@@ -1,0 +1,74 @@
+// Program start: the game's globals, the start-up order (display, seed, mask colour, exit handler,
+// title picture, hero, menu, font, items, roster, animations), the choice between a saved game and
+// a new one, and the exit handler that saves. Nothing here runs again once the town loop starts.
+#include "game/screens/start.h"
+
+#include "game/creatures/anim.h"
+#include "game/creatures/mon.h"
+#include "game/screens/font.h"
+#include "game/screens/menu.h"
+#include "game/screens/town.h"
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "game/state/save.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/image.h"
+#include "platform/keyboard.h"
+#include "platform/program.h"
+#include "platform/random.h"
+#include "platform/resources.h"
+
+ImagePtr TitlePicture;
+extern const int32_t HeroX = 120;
+int32_t HeroY = 375;
+extern const int32_t FoeX = 240;
+int32_t FoeY = 375;
+int32_t NoSave = 1;
+tmon* Opponent = nullptr;
+Text ResourcePrefix = "incbin::";
+
+void GameMain() {
+  // Nothing is saved until the game has really started (a run in the same process starts afresh).
+  NoSave = 1;
+  Opponent = nullptr;
+
+  RegisterEmbeddedResources();
+  ResourcePrefix = "incbin::";
+  OpenDisplay(800, 600, 16, 27, 0);
+  SeedRandom(static_cast<int32_t>(ElapsedMillis()));
+  HideMousePointer();
+  SetMaskColor(255, 0, 255);
+  AtExit(SaveOnExit);
+  TitlePicture = LoadImageResource(ResourcePrefix + "image\\dragon.jpg", -1);
+
+  HeroY = DisplayHeight() / 2 + 75;
+  FoeY = HeroY;
+  hero = thero();
+  menu = tmenu();
+  menu.escapeEnds = 1;
+  LoadBitmapFont();
+
+  CreateDefaultItems();
+  CreateRoster();
+  LoadCreatureAnimations();
+  // Nothing advances the hero's figure outside battles: it stands on its first attack frame.
+  hero.mon->SetAnim(AttackKind);
+
+  if (!LoadGame()) {
+    hero.NewGame();
+    ShowIntro();
+  }
+  NoSave = 0;
+  TownMenu();
+}
+
+void SaveOnExit() {
+  if (!NoSave) SaveGame();
+}
+
+void DrawTitlePicture(int32_t dim) {
+  if (dim) SetDrawColor(111, 111, 111);
+  // A missing title picture leaves the frames without their background rather than ending the game.
+  if (TitlePicture) DrawImageFrame(TitlePicture.get(), 0, 0, 0);
+}

@@ -1,0 +1,111 @@
+// Parsing the replay tool's options: --clock MS, --keys SCRIPT or --keys-file FILE, --shots DIR,
+// --dir DIR and --help. Every option is checked (and the key script parsed) before the game runs.
+#include "tools/replay/options.h"
+
+#include <charconv>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+const char* const kReplayUsage =
+    "Usage: cairnmark-replay [--clock MS] [--keys SCRIPT | --keys-file FILE] [--shots DIR] [--dir DIR]\n"
+    "Plays Cairnmark headless on a virtual clock, with keys from a script.\n"
+    "  --clock MS        the virtual clock's start in milliseconds; the game seeds its random\n"
+    "                    numbers with it (default 0)\n"
+    "  --keys SCRIPT     white-space separated keys: a key name (enter esc space up down 0-9 a-z\n"
+    "                    f1-f12 lshift rshift) is pressed at the next key wait; KEY@N right after\n"
+    "                    presented frame N; lshift+KEY holds Shift for KEY\n"
+    "  --keys-file FILE  the key script read from FILE\n"
+    "  --shots DIR       the frame on screen at every key wait, as DIR/0001.png, DIR/0002.png, ...\n"
+    "  --dir DIR         the working directory, where save.dat is read and written (default: current)\n"
+    "When the script has no key left at a key wait, the game ends as if its window were closed\n"
+    "(and saves, as it would then). Exit status: the game's (0, or 255 after a runtime error).\n"
+    "Example: cairnmark-replay --clock 1234 --keys \"enter enter enter down enter\" --shots shots\n";
+
+namespace {
+
+bool ParseMillis(const std::string& text, uint32_t& value) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') return false;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end;
+}
+
+bool ReadKeyFile(const std::string& path, std::string& script) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (file.bad()) return false;
+  script = contents.str();
+  return true;
+}
+
+}  // namespace
+
+TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) {
+  TReplayCommandLine line;
+  TRunOptions& options = line.options;
+  options.headless = true;
+  options.virtualClock = true;
+  options.useKeyScript = true;
+
+  auto fail = [&line](const std::string& message) {
+    line.command = ReplayCommand::Error;
+    line.error = message;
+    return line;
+  };
+
+  std::string script;
+  bool haveScript = false;
+  bool haveClock = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--help" || option == "-h") {
+      line.command = ReplayCommand::Help;
+      return line;
+    }
+    if (option != "--clock" && option != "--keys" && option != "--keys-file" && option != "--shots" &&
+        option != "--dir")
+      return fail("unknown option '" + option + "'");
+    if (i + 1 >= args.size()) return fail(option + " needs a value");
+    const std::string& value = args[++i];
+
+    if (option == "--clock") {
+      if (haveClock) return fail("--clock given twice");
+      if (!ParseMillis(value, options.clockStart))
+        return fail("--clock wants milliseconds from 0 to 4294967295, not '" + value + "'");
+      haveClock = true;
+    } else if (option == "--keys" || option == "--keys-file") {
+      if (haveScript) return fail("give one key script (--keys or --keys-file), not two");
+      if (option == "--keys") {
+        script = value;
+      } else if (!ReadKeyFile(value, script)) {
+        return fail("cannot read the key file '" + value + "'");
+      }
+      haveScript = true;
+    } else if (option == "--shots") {
+      if (!options.shotsDir.empty()) return fail("--shots given twice");
+      if (value.empty()) return fail("--shots needs a directory");
+      std::error_code failed;
+      if (std::filesystem::exists(value, failed) && !std::filesystem::is_directory(value, failed))
+        return fail("--shots '" + value + "' is not a directory");
+      // Absolute, since the game may run in another working directory (--dir).
+      options.shotsDir = std::filesystem::absolute(value, failed).string();
+      if (failed) return fail("--shots '" + value + "' is not a usable path");
+    } else {
+      if (!options.workDir.empty()) return fail("--dir given twice");
+      std::error_code failed;
+      if (value.empty() || !std::filesystem::is_directory(value, failed))
+        return fail("--dir '" + value + "' is not a directory");
+      options.workDir = std::filesystem::absolute(value, failed).string();
+    }
+  }
+
+  std::string error;
+  if (!ParseKeyScript(script, options.keys, error)) return fail("bad key script: " + error);
+  line.command = ReplayCommand::Run;
+  return line;
+}
