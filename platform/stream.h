@@ -22,7 +22,12 @@ struct TStream {
   bool writable = false;
   int64_t position = 0;
   int64_t size = 0;
+  // File streams: the last operation (0 none, 1 read, 2 write); stdio needs a seek between the two.
+  int lastOp = 0;
 
+  TStream() = default;
+  TStream(const TStream&) = delete;
+  TStream& operator=(const TStream&) = delete;
   ~TStream();
   bool Eof() const { return position >= size; }
   int64_t Position() const { return position; }
@@ -64,7 +69,8 @@ void WriteInt64(TStream* s, int64_t v);
 void WriteFloat32(TStream* s, float v);
 void WriteFloat64(TStream* s, double v);
 
-// count characters, one byte each.
+// count characters, one byte each; a text cut short by the end of the stream holds only the bytes
+// that were there (a damaged count cannot make a huge text).
 Text ReadText(TStream* s, int32_t count);
 // One byte per character (the low 8 bits), no length and no terminator.
 void WriteText(TStream* s, const Text& text);

@@ -1,0 +1,167 @@
+// The resource store and path resolution: "protocol::rest" paths go to the protocol handlers in
+// order (the built-in "incbin" handler serves the embedded bytes, read-only, by exact name); every
+// other path is a file, with backslashes as directory separators. Also the file-system queries.
+#include "platform/resources.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <utility>
+
+namespace {
+
+// A deque keeps every entry where it is, so FindResource's pointers stay valid as the store grows.
+std::deque<TResource>& Entries() {
+  static std::deque<TResource> entries;
+  return entries;
+}
+
+std::map<std::u16string, const TResource*>& ByName() {
+  static std::map<std::u16string, const TResource*> byName;
+  return byName;
+}
+
+StreamPtr OpenEmbedded(const Text& protocol, const Text& rest, bool write) {
+  if (write || protocol != Text("incbin")) return nullptr;
+  const TResource* resource = FindResource(rest);
+  if (resource == nullptr) return nullptr;
+  return MakeMemoryStream(resource->data, resource->size);
+}
+
+std::vector<TProtocolHandler>& Handlers() {
+  static std::vector<TProtocolHandler> handlers{OpenEmbedded};
+  return handlers;
+}
+
+std::string SystemPath(const Text& path) {
+  std::string name = path.ToBytes();
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  return name;
+}
+
+StreamPtr Resolve(const Text& path, char mode) {
+  const int32_t mark = TextFind(path, "::", 1);
+  if (mark == 0) return OpenFileStream(path, mode);
+  const Text protocol = TextLower(TextLeft(path, mark - 1));
+  const Text rest = TextMid(path, mark + 2, -1);
+  for (const TProtocolHandler& handler : Handlers()) {
+    if (!handler) continue;
+    if (StreamPtr stream = handler(protocol, rest, mode != 'r')) return stream;
+  }
+  return nullptr;
+}
+
+std::string Reason(const char* what, const std::string& name) {
+  return std::string(what) + " " + name + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+bool RegisterResource(const Text& name, const uint8_t* data, int32_t size) {
+  if (ByName().count(name.chars) != 0) return false;
+  Entries().push_back(TResource{name, data, size < 0 ? 0 : size});
+  ByName()[name.chars] = &Entries().back();
+  return true;
+}
+
+const TResource* FindResource(const Text& name) {
+  const auto found = ByName().find(name.chars);
+  return found == ByName().end() ? nullptr : found->second;
+}
+
+int32_t ResourceCount() { return static_cast<int32_t>(Entries().size()); }
+
+void AddProtocolHandler(TProtocolHandler handler) { Handlers().push_back(std::move(handler)); }
+
+StreamPtr OpenResourceStream(const Text& path) { return Resolve(path, 'r'); }
+StreamPtr OpenWriteStream(const Text& path) { return Resolve(path, 'w'); }
+StreamPtr OpenReadWriteStream(const Text& path) { return Resolve(path, 'u'); }
+
+int FileKind(const Text& path) {
+  struct stat info {};
+  if (stat(SystemPath(path).c_str(), &info) != 0) return 0;
+  if (S_ISREG(info.st_mode)) return 1;
+  if (S_ISDIR(info.st_mode)) return 2;
+  return 0;
+}
+
+bool DeleteFile(const Text& path) {
+  const std::string name = SystemPath(path);
+  std::remove(name.c_str());
+  struct stat info {};
+  return lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+bool RenameFile(const Text& from, const Text& to) {
+  return std::rename(SystemPath(from).c_str(), SystemPath(to).c_str()) == 0;
+}
+
+bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, std::string& error) {
+  const std::string name = SystemPath(path);
+  const std::string temporary = name + ".tmp";
+  error.clear();
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) {
+    error = Reason("cannot create", temporary);
+    return false;
+  }
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (!ok) error = Reason("cannot write", temporary);
+  if (ok && (std::fflush(file) != 0 || fsync(fileno(file)) != 0)) {
+    ok = false;
+    error = Reason("cannot flush", temporary);
+  }
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    error = Reason("cannot close", temporary);
+  }
+  if (ok && std::rename(temporary.c_str(), name.c_str()) != 0) {
+    ok = false;
+    error = Reason("cannot rename over", name);
+  }
+  if (!ok) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk once the folder holding it is synced.
+  const size_t slash = name.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
+  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return true;
+}
+
+bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  std::FILE* file = std::fopen(SystemPath(path).c_str(), "rb");
+  if (file == nullptr) return false;
+  struct stat info {};
+  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
+    std::fclose(file);
+    return false;
+  }
+  uint8_t chunk[65536];
+  bool ok = true;
+  for (;;) {
+    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
+    bytes.insert(bytes.end(), chunk, chunk + got);
+    if (got < sizeof chunk) {
+      ok = std::ferror(file) == 0;
+      break;
+    }
+  }
+  std::fclose(file);
+  if (!ok) bytes.clear();
+  return ok;
+}
