@@ -60,5 +60,6 @@ int TerminateRequested();
 // Characters typed and not yet read (filled, never read by the game).
 int TypedCharCount();
 
-// Forgets all keyboard state and frame counts, and restores the default (empty) key source.
+// Forgets all keyboard state and frame counts, and restores the default (empty) key source. The
+// key-wait hook stays as it was (the replay tool sets it before the run starts).
 void ResetKeyboard();

@@ -1,0 +1,133 @@
+// The headless key source: a parsed key script. Wait steps are delivered from inside the key wait
+// (after its clear), frame steps right after their presented frame; a wait with no wait step left
+// ends the program the way closing the window would.
+#include "platform/keyscript.h"
+
+#include <algorithm>
+#include <cctype>
+#include <deque>
+#include <sstream>
+#include <utility>
+
+#include "platform/keyboard.h"
+#include "platform/program.h"
+
+namespace {
+
+std::deque<TKeyStep> pending;
+
+std::string Lower(std::string word) {
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return word;
+}
+
+// A whole positive frame number, or 0.
+int FrameNumber(const std::string& digits) {
+  if (digits.empty() || digits.size() > 9) return 0;
+  int frame = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    frame = frame * 10 + (c - '0');
+  }
+  return frame;
+}
+
+void Press(const TKeyStep& step) {
+  KeyDownEvent(step.key);
+  if (step.holdOnly) return;
+  KeyUpEvent(step.key);
+  if (step.releaseAfter != 0) KeyUpEvent(step.releaseAfter);
+}
+
+void ScriptWait() {
+  const auto next = std::find_if(pending.begin(), pending.end(), [](const TKeyStep& s) { return s.frame == 0; });
+  if (next == pending.end()) {
+    CloseRequestedEvent();
+    ExitProgram();
+  }
+  const TKeyStep step = *next;
+  pending.erase(next);
+  Press(step);
+}
+
+void ScriptFramePresented(int64_t frame) {
+  for (auto it = pending.begin(); it != pending.end();) {
+    if (it->frame > 0 && it->frame <= frame) {
+      const TKeyStep step = *it;
+      it = pending.erase(it);
+      Press(step);
+    } else {
+      ++it;
+    }
+  }
+}
+
+}  // namespace
+
+int KeyCodeFromName(const std::string& name) {
+  const std::string key = Lower(name);
+  if (key == "enter") return KeyEnter;
+  if (key == "esc") return KeyEscape;
+  if (key == "space") return KeySpace;
+  if (key == "up") return KeyUp;
+  if (key == "down") return KeyDown;
+  if (key == "lshift") return KeyLeftShift;
+  if (key == "rshift") return KeyRightShift;
+  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') return Key0 + (key[0] - '0');
+  if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') return KeyA + (key[0] - 'a');
+  if (key.size() >= 2 && key[0] == 'f') {
+    const int n = FrameNumber(key.substr(1));
+    if (n >= 1 && n <= 12 && key[1] != '0') return KeyF1 + n - 1;
+  }
+  return 0;
+}
+
+bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error) {
+  steps.clear();
+  error.clear();
+  std::istringstream words(script);
+  std::string token;
+  while (words >> token) {
+    const std::string word = Lower(token);
+    const size_t plus = word.find('+');
+    const size_t at = word.find('@');
+    if (plus != std::string::npos) {
+      const int shift = KeyCodeFromName(word.substr(0, plus));
+      const int key = KeyCodeFromName(word.substr(plus + 1));
+      if ((shift != KeyLeftShift && shift != KeyRightShift) || key == 0) {
+        error = "bad key script token: " + token;
+        return false;
+      }
+      steps.push_back(TKeyStep{shift, 0, true, 0});
+      steps.push_back(TKeyStep{key, 0, false, shift});
+    } else if (at != std::string::npos) {
+      const int key = KeyCodeFromName(word.substr(0, at));
+      const int frame = FrameNumber(word.substr(at + 1));
+      if (key == 0 || frame == 0) {
+        error = "bad key script token: " + token;
+        return false;
+      }
+      steps.push_back(TKeyStep{key, frame, false, 0});
+    } else {
+      const int key = KeyCodeFromName(word);
+      if (key == 0) {
+        error = "bad key script token: " + token;
+        return false;
+      }
+      steps.push_back(TKeyStep{key, 0, false, 0});
+    }
+  }
+  return true;
+}
+
+void UseKeyScript(std::vector<TKeyStep> steps) {
+  pending.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
+  TKeySource script;
+  script.poll = [] {};
+  script.wait = ScriptWait;
+  script.framePresented = ScriptFramePresented;
+  script.hideMousePointer = [] {};
+  SetKeySource(std::move(script));
+}
+
+int RemainingKeySteps() { return static_cast<int>(pending.size()); }
