@@ -105,7 +105,7 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
   }
 
   std::string error;
-  if (!ParseKeyScript(script, options.keys, error)) return fail("bad key script: " + error);
+  if (!ParseKeyScript(script, options.keys, error)) return fail(error);
   line.command = ReplayCommand::Run;
   return line;
 }

@@ -1,0 +1,236 @@
+// Whole games played through the replay tool: start-up, the title screen, the intro, the town and
+// the save file, checked by exit status, save bytes, the screenshots taken at key waits and a few
+// probed pixels (with a tolerance, so art changes do not break them).
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/image.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/cairnmark-replay";
+
+struct TRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A picture read back from a screenshot, with a probe that looks for a colour in a box.
+struct TShot {
+  std::unique_ptr<TPixmap> rgba;
+
+  bool Has(int x0, int y0, int x1, int y1, int r, int g, int b, int tolerance) const {
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) {
+        const uint8_t* p = &rgba->pixels[static_cast<size_t>(y * rgba->pitch + x * 4)];
+        if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance)
+          return true;
+      }
+    return false;
+  }
+};
+
+class ReplayFlowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(kReplay)) << "build the replay tool first: " << kReplay;
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    root = fs::temp_directory_path() / ("cairnmark_flow_" + std::string(info->name()) + "_" +
+                                        std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "game");
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(root);
+  }
+
+  // Runs the tool in the fixture's directory (so stray files would land there).
+  TRun Replay(const std::vector<std::string>& args) {
+    std::string command = "cd " + Quote(root.string()) + " && SDL_VIDEODRIVER=offscreen " + Quote(kReplay);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += " >" + Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
+    const int raw = std::system(command.c_str());
+    TRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadFile(root / "out.txt");
+    run.err = ReadFile(root / "err.txt");
+    fs::remove(root / "out.txt");
+    fs::remove(root / "err.txt");
+    return run;
+  }
+  // The game played in root/game with its screenshots in root/<shots>.
+  TRun Play(const std::string& keys, const std::string& shots, const std::string& clock = "0") {
+    return Replay({"--clock", clock, "--keys", keys, "--shots", (root / shots).string(), "--dir",
+                   (root / "game").string()});
+  }
+
+  int ShotCount(const std::string& shots) const {
+    int count = 0;
+    if (!fs::exists(root / shots)) return 0;
+    for (const auto& entry : fs::directory_iterator(root / shots)) count += entry.path().extension() == ".png";
+    return count;
+  }
+  TShot Shot(const std::string& shots, int n) const {
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d.png", n);
+    TShot shot;
+    auto pixmap = LoadPixmap(Text((root / shots / name).string()));
+    EXPECT_NE(pixmap, nullptr) << name;
+    if (!pixmap) return shot;
+    EXPECT_EQ(pixmap->width, 800);
+    EXPECT_EQ(pixmap->height, 600);
+    shot.rgba = ConvertPixmap(*pixmap, 6);
+    return shot;
+  }
+  std::string Save() const { return ReadFile(root / "game" / "save.dat"); }
+  bool SaveExists() const { return fs::exists(root / "game" / "save.dat"); }
+
+  // The town frame: the status panel's top border ball in its blue and "Floor #0" beside it.
+  static void ExpectTown(const TShot& shot) {
+    ASSERT_TRUE(shot.rgba);
+    EXPECT_TRUE(shot.Has(0, 502, 13, 513, 99, 99, 255, 45)) << "border ball at y = 502";
+    EXPECT_TRUE(shot.Has(780, 502, 799, 513, 99, 99, 255, 45)) << "border ball at the right";
+    EXPECT_TRUE(shot.Has(44, 516, 100, 527, 0, 255, 0, 60)) << "the health line in green";
+  }
+
+  fs::path root;
+};
+
+TEST_F(ReplayFlowTest, NewGameQuitAtOnceIsSavedAndResumedWithoutTheIntro) {
+  // Title, the two intro lines, the town; Escape there ends and saves.
+  const TRun first = Play("enter enter enter esc", "new");
+  ASSERT_EQ(first.status, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  EXPECT_EQ(ShotCount("new"), 4);
+  ASSERT_TRUE(SaveExists());
+  const std::string saved = Save();
+  EXPECT_EQ(saved.size(), 140u);
+  ExpectTown(Shot("new", 4));
+
+  // The saved game: the title, then straight to the town.
+  const TRun second = Play("enter esc", "resumed");
+  ASSERT_EQ(second.status, 0) << second.err;
+  EXPECT_EQ(ShotCount("resumed"), 2);
+  ExpectTown(Shot("resumed", 2));
+  EXPECT_EQ(Save(), saved) << "nothing happened, so the same game is saved again";
+}
+
+TEST_F(ReplayFlowTest, TheTitleWaitsWithItsTexts) {
+  const TRun run = Play("", "title");
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(ShotCount("title"), 1);
+  const TShot shot = Shot("title", 1);
+  ASSERT_TRUE(shot.rgba);
+  EXPECT_TRUE(shot.Has(330, 0, 470, 30, 255, 30, 30, 40)) << "the red title";
+  EXPECT_TRUE(shot.Has(300, 290, 500, 306, 255, 255, 255, 20)) << "press enter to continue";
+  EXPECT_TRUE(shot.Has(1, 570, 150, 581, 0, 155, 0, 30)) << "the first credit";
+  EXPECT_TRUE(shot.Has(1, 585, 260, 596, 0, 155, 0, 30)) << "the second credit";
+  // The script ran out before the game began: nothing is saved.
+  EXPECT_FALSE(SaveExists());
+}
+
+TEST_F(ReplayFlowTest, EscapeWhileLoadingWritesNothing) {
+  const TRun run = Play("esc@1", "shots");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ShotCount("shots"), 0) << "it ended before the title waited for a key";
+  EXPECT_FALSE(SaveExists());
+}
+
+TEST_F(ReplayFlowTest, AnyKeyLeavesTheTitle) {
+  const TRun run = Play("q enter enter esc", "shots");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ShotCount("shots"), 4);
+  EXPECT_EQ(Save().size(), 140u);
+}
+
+TEST_F(ReplayFlowTest, SkippingTheIntroLinesSkipsTheirWaits) {
+  // Space while a line is typed skips it and its wait: the next key wait is the town's.
+  const TRun run = Play("enter space@40 space@120", "shots");
+  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(ShotCount("shots"), 2);
+  ExpectTown(Shot("shots", 2));
+  EXPECT_EQ(Save().size(), 140u);
+}
+
+TEST_F(ReplayFlowTest, ScriptRunningOutInTheTownSavesAsAClosedWindowWould) {
+  const TRun run = Play("enter enter enter", "shots");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ShotCount("shots"), 4);
+  EXPECT_EQ(Save().size(), 140u);
+}
+
+TEST_F(ReplayFlowTest, TheSameClockPlaysTheSameGame) {
+  ASSERT_EQ(Play("enter enter enter esc", "a", "777").status, 0);
+  const std::string first = Save();
+  fs::remove(root / "game" / "save.dat");
+  ASSERT_EQ(Play("enter enter enter esc", "b", "777").status, 0);
+  EXPECT_EQ(Save(), first);
+}
+
+// Bad command lines: one line on standard error, status 2, nothing run and nothing written.
+class ReplayCommandLineTest : public ReplayFlowTest {
+ protected:
+  void ExpectRefused(const std::vector<std::string>& args) {
+    std::vector<std::string> withShots = args;
+    withShots.insert(withShots.end(), {"--shots", (root / "shots").string()});
+    const TRun run = Replay(withShots);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_FALSE(run.err.empty());
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
+    EXPECT_FALSE(fs::exists(root / "shots"));
+    EXPECT_FALSE(fs::exists(root / "save.dat"));
+  }
+};
+
+TEST_F(ReplayCommandLineTest, BadOptionsAndTokensAreRefused) {
+  ExpectRefused({"--bogus"});
+  ExpectRefused({"game"});
+  ExpectRefused({"--clock", "soon"});
+  ExpectRefused({"--clock", "-5"});
+  ExpectRefused({"--clock", "4294967296"});
+  ExpectRefused({"--clock"});
+  ExpectRefused({"--keys", "enter jump"});
+  ExpectRefused({"--keys", "enter@0"});
+  ExpectRefused({"--keys", "enter", "--keys", "esc"});
+  ExpectRefused({"--keys-file", (root / "missing.txt").string()});
+  ExpectRefused({"--dir", (root / "nowhere").string()});
+}
+
+TEST_F(ReplayCommandLineTest, KeysFromAFile) {
+  std::ofstream(root / "keys.txt") << "enter\nenter\tenter\n  esc\n";
+  const TRun run = Replay({"--keys-file", (root / "keys.txt").string(), "--dir", (root / "game").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Save().size(), 140u);
+}
+
+TEST_F(ReplayCommandLineTest, HelpShowsTheUsage) {
+  const TRun run = Replay({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Usage: cairnmark-replay"), std::string::npos);
+  EXPECT_NE(run.out.find("--keys-file"), std::string::npos);
+}
+
+}  // namespace
