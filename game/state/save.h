@@ -2,7 +2,16 @@
 // format. A damaged file is repaired (its bytes kept as save.dat.bad), never a crash.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // 1 when a saved game was read into hero, 0 when there is none (or none could be used).
 int32_t LoadGame();
 void SaveGame();
+
+// The loader and writer without the file: LoadGameFromBytes fills hero from a save file's bytes
+// and returns 1, or returns 0 and leaves hero alone when not even the hero's own fields can be read.
+// repairs says what had to be repaired ("" for a sound file).
+int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repairs);
+// The bytes SaveGame writes for hero.
+std::vector<uint8_t> SaveGameToBytes();

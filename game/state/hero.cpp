@@ -1,0 +1,139 @@
+// The global hero and the default items, and the hero's own rules: equipping and unequipping,
+// picking up items (with the replace menu when the pack is full), the new game, death's "continue"
+// reset and the experience thresholds. Equipment never leaves the inventory: empty slots hold the
+// default items themselves, and every test for an empty slot compares pointers.
+#include "game/state/hero.h"
+
+#include <cmath>
+
+#include "game/screens/menu.h"
+#include "game/state/item.h"
+#include "platform/random.h"
+
+thero hero;
+
+titem* DefaultWeapon = nullptr;
+titem* DefaultArmor = nullptr;
+titem* DefaultRunes[10] = {};
+
+int32_t ExperienceNeeded(int32_t runelevel) {
+  return RealToInt(std::pow(10.0, static_cast<double>(runelevel) - 1.0));
+}
+
+int32_t thero::IsEquipped(const titem* item) const {
+  if (item == weapon || item == armor) return 1;
+  for (int32_t i = 1; i <= runelevel && i <= 9; ++i) {
+    if (item == runes[i]) return 1;
+  }
+  return 0;
+}
+
+int32_t thero::Equip(titem* item, int32_t replace) {
+  switch (item->kind) {
+    case 1:
+      if (replace == 0 && weapon != DefaultWeapon) return 0;
+      Unequip(weapon);
+      weapon = item;
+      return 1;
+    case 2:
+      if (replace == 0 && armor != DefaultArmor) return 0;
+      Unequip(armor);
+      armor = item;
+      return 1;
+    case 3: {
+      const int32_t usable = runelevel < 9 ? runelevel : 9;
+      int32_t slot = 0;
+      for (int32_t i = 1; i <= usable; ++i) {
+        if (runes[i] == DefaultRunes[i]) {
+          slot = i;
+          break;
+        }
+      }
+      if (slot == 0) {
+        if (replace == 0 || usable < 1) return 0;
+        // Every usable slot is taken: the new rune overwrites one of them at random.
+        slot = RandomInteger(1, usable);
+      }
+      Unequip(runes[slot]);
+      runes[slot] = item;
+      if (item->timing == 1) item->ApplyRune(1);
+      return 1;
+    }
+    default:
+      return 1;
+  }
+}
+
+int32_t thero::Unequip(titem* item) {
+  if (item == weapon) {
+    weapon = DefaultWeapon;
+    return 1;
+  }
+  if (item == armor) {
+    armor = DefaultArmor;
+    return 1;
+  }
+  for (int32_t i = 1; i <= runelevel && i <= 9; ++i) {
+    if (item == runes[i]) {
+      if (item->timing == 1) item->ApplyRune(-1);
+      runes[i] = DefaultRunes[i];
+      return 1;
+    }
+  }
+  return 0;
+}
+
+int32_t thero::AddItem(titem* item) {
+  for (int32_t i = 1; i <= 18; ++i) {
+    if (items[i] == nullptr) {
+      items[i] = item;
+      menu.infoText = "You got the " + item->name;
+      Equip(item, 0);
+      return 1;
+    }
+  }
+  ShowMessage("You can't hold any more items", 1.0f, 0.7f, 0, 1);
+  menu.SetTitle("replace an item");
+  menu.SetPrompt("You have no room for the new " + item->name);
+  for (int32_t k = 1; k <= 18; ++k) menu.AddOption(items[k]->Describe(), 255, 255, 255);
+  menu.AddOption("cancel", 255, 255, 255);
+  menu.ChooseOption();
+  const int32_t k = menu.choice;
+  if (k == menu.optionCount || k < 1 || k > 18) return 0;
+  // An equipped item is taken off first, so its "when equipped" effect goes with it.
+  Unequip(items[k]);
+  items[k] = item;
+  Equip(item, 0);
+  return 1;
+}
+
+void thero::NewGame() {
+  name = "hero";
+  health = 100;
+  healthmax = 100;
+  gold = 180;
+  floor = 0;
+  deepest = 1;
+  weapon = DefaultWeapon;
+  armor = DefaultArmor;
+  runelevel = 2;
+  for (int32_t i = 1; i <= 9; ++i) runes[i] = DefaultRunes[i];
+  itemfind = 62;
+}
+
+void ResetAfterDeath() {
+  hero.health = hero.healthmax;
+  hero.gold /= 2;
+  hero.floor = 0;
+  for (int32_t i = 1; i <= 18; ++i) {
+    if (hero.items[i] != nullptr) {
+      hero.Unequip(hero.items[i]);
+      hero.items[i] = nullptr;
+    }
+  }
+}
+
+void ResetGameState() {
+  hero = thero{};
+  CreateDefaultItems();
+}

@@ -1,0 +1,124 @@
+// Making items from a floor number. The order of the random draws, the float32 fields and the
+// single-precision constants are part of the game's rules: the same seed must make the same items
+// bit for bit, so every step below writes its field before the next step reads it back.
+#include <cmath>
+
+#include "game/state/item.h"
+#include "platform/program.h"
+#include "platform/random.h"
+
+namespace {
+
+// Single-precision literals widened to double, as the item rules use them.
+constexpr double kRuneExponent = static_cast<double>(1.3f);
+constexpr double kBlockPerQuality = static_cast<double>(17.0f / 3.0f);
+
+double FloorPower(int32_t floor, double exponent) { return std::pow(static_cast<double>(floor), exponent); }
+
+void MakeWeapon(titem* item, double q) {
+  item->name = "sword";
+  item->chance = RandomInteger(30, 100);
+  const double scale = FloorPower(item->floor, 1.75);
+  const int32_t base = RandomInteger(RealToInt(2.0 * scale), RealToInt(3.5 * scale));
+  // High accuracy costs power: the factor runs from 260/75 at 30% to 120/75 at 100%.
+  item->value = static_cast<float>(q * base * (320 - 2 * item->chance) / 75.0);
+}
+
+void MakeArmor(titem* item, double q) {
+  item->name = "body-armor";
+  const int32_t c = RandomInteger(1, 33);
+  const double scale = FloorPower(item->floor, 1.75);
+  const int32_t base = RandomInteger(RealToInt(2.5 * scale), RealToInt(4.0 * scale));
+  item->value = static_cast<float>(q * base * (99 - 3 * c) / 27.0);
+  item->chance = RealToInt(c + q * kBlockPerQuality);
+}
+
+// Timing of strength, defence and health-max runes: a second roll only when the first misses.
+int32_t StatRuneTiming() {
+  if (RandomReal(0, 100) < 33) return 1;
+  return RandomReal(0, 100) >= 33 ? 2 : 3;
+}
+
+void MakeRune(titem* item, double q) {
+  item->name = "rune";
+  item->stat = RandomInteger(1, 7);
+  const int32_t floor = item->floor;
+  const double runePower = FloorPower(floor, kRuneExponent);
+  switch (item->stat) {
+    case 1:
+      item->timing = RandomReal(0, 100) >= 45 ? 2 : 3;
+      item->value = static_cast<float>(q * RandomReal(3, 6) * floor + 6.0);
+      if (item->timing == 3) item->value = static_cast<float>((item->value + 1.0) / 3.0);
+      break;
+    case 2:
+    case 3:
+      item->timing = StatRuneTiming();
+      if (item->timing == 1) {
+        item->value = static_cast<float>(q * RandomReal(10, 20) * runePower - 6.0);
+      } else {
+        item->value = static_cast<float>(q * RandomReal(0.5, 1.0) * runePower);
+        if (item->value < 1.0) item->value = 1.0f;
+        if (item->timing == 3) item->value = static_cast<float>((item->value + 3.0) / 4.0);
+      }
+      break;
+    case 4:
+      item->timing = StatRuneTiming();
+      if (item->timing == 1) {
+        item->value = static_cast<float>(q * RandomReal(30 * floor, 50 * floor));
+      } else {
+        item->value = static_cast<float>(q * RandomReal(1.5, 2.5) * floor);
+        if (item->timing == 3) item->value = static_cast<float>((item->value + 2.0) / 3.0);
+      }
+      break;
+    case 5:
+      // Accuracy runes are never rare: their quality is reset before anything reads it.
+      item->timing = 1;
+      item->quality = 1.0f;
+      item->value = static_cast<float>(RandomInteger(3 * floor, 6 * floor) + 10);
+      if (item->value > 100) item->value = 100.0f;
+      break;
+    case 6:
+      item->timing = RandomReal(0, 100) >= 35 ? 2 : 3;
+      item->value = static_cast<float>(q * RandomReal(14, 20) * floor);
+      if (item->timing == 3) item->value = static_cast<float>(item->value / 4.0);
+      break;
+    case 7:
+      item->timing = 2;
+      item->value = static_cast<float>(q * RandomReal(0.5, 1.0) * runePower);
+      if (item->value < 1.0) item->value = 1.0f;
+      break;
+    default:
+      RaiseError("oiuhiuuho^$");
+  }
+}
+
+}  // namespace
+
+titem* GenerateItem(int32_t floor, int32_t kind) {
+  titem* item = new titem;
+  item->floor = floor;
+  if (kind == 0) {
+    const int32_t k = RandomInteger(1, 4);
+    item->kind = k < 3 ? k : 3;
+  } else {
+    item->kind = kind;
+  }
+  // Most often near 1: each draw's upper bound is the draw before it.
+  item->quality = static_cast<float>(RandomReal(1, RandomReal(1, RandomReal(1, 2))));
+  if (RandomReal(0, 100) < 2.0) item->quality = 3.0f;
+  const double q = item->quality;
+  switch (item->kind) {
+    case 1:
+      MakeWeapon(item, q);
+      break;
+    case 2:
+      MakeArmor(item, q);
+      break;
+    case 3:
+      MakeRune(item, q);
+      break;
+    default:
+      break;
+  }
+  return item;
+}

@@ -1,0 +1,58 @@
+// A rune's effect on the hero and the rune level. Runes hold no state: every effect is written
+// straight into hero. "When equipped" runes always give their full amount, so taking one off removes
+// exactly what putting it on added; battle runes made for deeper floors work at reduced strength.
+#include "game/screens/menu.h"
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "platform/program.h"
+
+namespace {
+
+// The runes array has nine slots, so the level stops there.
+constexpr int32_t kMaxRuneLevel = 9;
+
+}  // namespace
+
+int32_t titem::ApplyRune(int32_t factor) {
+  int32_t amount;
+  if (timing != 1 && hero.floor < floor) {
+    // Half strength one floor above the rune's floor, a quarter two floors above, and so on.
+    amount = RealToInt(value / (2.0 * (static_cast<double>(floor) - hero.floor)));
+  } else {
+    amount = RealToInt(value);
+  }
+  switch (stat) {
+    case 1:
+      if (hero.health + amount > hero.healthmax) amount = hero.healthmax - hero.health;
+      hero.health += amount;
+      break;
+    case 2:
+      hero.strength += amount * factor;
+      break;
+    case 3:
+      hero.defence += amount * factor;
+      break;
+    case 4:
+      hero.healthmax += amount * factor;
+      if (hero.health > hero.healthmax) hero.health = hero.healthmax;
+      break;
+    case 5:
+      hero.accuracy += amount * factor;
+      break;
+    case 6:
+      hero.gold += amount * factor;
+      if (hero.gold < 0) hero.gold = 0;
+      break;
+    case 7:
+      hero.experience += amount * factor;
+      // One level per call at most, however many thresholds the gain passes.
+      if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < kMaxRuneLevel) {
+        ++hero.runelevel;
+        ShowMessage("You have gained a rune level!", 1.5f, 0.6f, 0, 1);
+      }
+      break;
+    default:
+      RaiseError("76dsdtrfgh");
+  }
+  return amount;
+}

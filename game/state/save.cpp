@@ -1,0 +1,323 @@
+// The save file save.dat: little-endian, the hero's name and ten statistics, 18 item entries, then
+// the equipment as inventory slot numbers and the rune level just before the rune slot numbers it
+// counts. The game writes it whole into memory and then atomically (beside, flushed, renamed), so a
+// failed save leaves the previous one intact; a failure to write is one line on standard error.
+//
+// Loading reads the whole file first and trusts nothing in it. What is repaired, rather than lost:
+//  - the name and the ten statistics must all be there with a sane name length, or a new game starts;
+//    a current floor outside 0..20 becomes the town, a deepest floor outside 1..20 the nearest end;
+//  - a damaged item (kind not 1..3, a rune's stat not 1..7 or timing not 1..3, a value or quality
+//    the game cannot make, an entry cut off by the end of the file) is dropped: its slot is empty;
+//    an item whose name length is impossible loses the rest of the file too, which cannot be followed;
+//  - an equipment number outside 0..18, naming an empty slot or an item of the wrong kind equips
+//    nothing; a rune slot repeating an item of a lower rune slot is free;
+//  - the rune level is held to 2..9 (a file cut off before it has level 0, which becomes 2);
+//  - a short file reads zeros past its end (empty slots, nothing equipped) and extra bytes after a
+//    complete save are ignored; both count as repairs.
+// Whenever anything was repaired or the file could not be used, its original bytes are first kept
+// as save.dat.bad (an unreadable file is moved there) and one line on standard error says what.
+#include "game/state/save.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "platform/program.h"
+#include "platform/resources.h"
+#include "platform/stream.h"
+
+namespace {
+
+const char* const kSavePath = "save.dat";
+const char* const kBadPath = "save.dat.bad";
+
+// How one item entry read.
+enum class tentry { Empty, Item, Damaged, CutOff, BadName };
+
+int64_t Remaining(TStream* s) { return s->Size() - s->Position(); }
+
+// An int32, or 0 (and the file counts as cut off) when fewer than four bytes are left.
+int32_t ReadField(TStream* s, bool& cutOff) {
+  if (Remaining(s) < 4) {
+    if (Remaining(s) > 0) s->Seek(s->Size());
+    cutOff = true;
+    return 0;
+  }
+  return ReadInt32(s);
+}
+
+// Only values the game itself could have made: finite, inside the int32 range that prices and
+// descriptions truncate into, and a quality between the defaults' 0 and the rare 3.
+bool SaneItem(const titem& item) {
+  if (item.kind < 1 || item.kind > 3) return false;
+  if (item.kind == 3 && (item.stat < 1 || item.stat > 7 || item.timing < 1 || item.timing > 3)) {
+    return false;
+  }
+  if (!std::isfinite(item.value) || std::fabs(item.value) >= 2147483648.0f) return false;
+  if (!std::isfinite(item.quality) || item.quality < 0.0f || item.quality > 3.0f) return false;
+  return true;
+}
+
+tentry ReadEntry(TStream* s, std::unique_ptr<titem>& out) {
+  bool cutOff = false;
+  const int32_t present = ReadField(s, cutOff);
+  if (cutOff) return tentry::CutOff;
+  if (present == 0) return tentry::Empty;
+  if (Remaining(s) < 8) {
+    s->Seek(s->Size());
+    return tentry::CutOff;
+  }
+  auto item = std::make_unique<titem>();
+  item->kind = ReadInt32(s);
+  const int32_t length = ReadInt32(s);
+  if (length < 0 || length > Remaining(s)) return tentry::BadName;
+  item->name = ReadText(s, length);
+  if (Remaining(s) < 24) {
+    s->Seek(s->Size());
+    return tentry::CutOff;
+  }
+  item->chance = ReadInt32(s);
+  item->value = ReadFloat32(s);
+  item->floor = ReadInt32(s);
+  item->quality = ReadFloat32(s);
+  item->stat = ReadInt32(s);
+  item->timing = ReadInt32(s);
+  if (!SaneItem(*item)) return tentry::Damaged;
+  out = std::move(item);
+  return tentry::Item;
+}
+
+// Collects what was repaired, for the one line on standard error.
+struct trepairs {
+  std::string text;
+  int32_t count = 0;
+
+  void Add(const std::string& what) {
+    ++count;
+    if (count > 6) return;
+    text += text.empty() ? what : "; " + what;
+  }
+  std::string Line() const {
+    if (count <= 6) return text;
+    return text + "; and " + std::to_string(count - 6) + " more";
+  }
+};
+
+std::string Num(int32_t n) { return std::to_string(n); }
+
+// The slot number k as an equipped item of the given kind, or nullptr when it names nothing usable.
+titem* EquippedFrom(int32_t k, int32_t kind, titem* const items[19]) {
+  if (k < 1 || k > 18 || items[k] == nullptr || items[k]->kind != kind) return nullptr;
+  return items[k];
+}
+
+int32_t SlotOf(const titem* item) {
+  for (int32_t k = 1; k <= 18; ++k) {
+    if (hero.items[k] == item) return k;
+  }
+  return 0;
+}
+
+// Keeps the original bytes as save.dat.bad; "" or the reason it could not.
+std::string KeepBadCopy(const std::vector<uint8_t>& bytes) {
+  std::string error;
+  if (WriteFileAtomically(kBadPath, bytes, error)) return "";
+  return error;
+}
+
+}  // namespace
+
+void titem::WriteItem(TStream* stream) const {
+  WriteInt32(stream, 1);
+  WriteInt32(stream, kind);
+  WriteInt32(stream, name.Length());
+  WriteText(stream, name);
+  WriteInt32(stream, chance);
+  WriteFloat32(stream, value);
+  WriteInt32(stream, floor);
+  WriteFloat32(stream, quality);
+  WriteInt32(stream, stat);
+  WriteInt32(stream, timing);
+}
+
+titem* ReadItem(TStream* stream) {
+  std::unique_ptr<titem> item;
+  ReadEntry(stream, item);
+  return item.release();
+}
+
+int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repairs) {
+  repairs.clear();
+  StreamPtr stream = MakeMemoryStream(bytes.data(), static_cast<int64_t>(bytes.size()));
+  TStream* s = stream.get();
+  trepairs notes;
+  bool cutOff = false;
+
+  // The hero's own fields: all of them, or a new game.
+  const int32_t nameLength = ReadField(s, cutOff);
+  if (cutOff || nameLength < 0 || nameLength > Remaining(s)) {
+    repairs = cutOff ? "the file is too short to hold a hero" : "the hero's name length is impossible";
+    return 0;
+  }
+  thero loaded;
+  loaded.name = ReadText(s, nameLength);
+  if (Remaining(s) < 40) {
+    repairs = "the file ends inside the hero's statistics";
+    return 0;
+  }
+  for (int32_t* field : {&loaded.health, &loaded.healthmax, &loaded.gold, &loaded.experience,
+                         &loaded.floor, &loaded.deepest, &loaded.strength, &loaded.defence,
+                         &loaded.accuracy, &loaded.itemfind}) {
+    *field = ReadInt32(s);
+  }
+  if (loaded.floor < 0 || loaded.floor > 20) {
+    notes.Add("floor " + Num(loaded.floor) + " became the town");
+    loaded.floor = 0;
+  }
+  if (loaded.deepest < 1 || loaded.deepest > 20) {
+    const int32_t deepest = loaded.deepest < 1 ? 1 : 20;
+    notes.Add("deepest floor " + Num(loaded.deepest) + " became " + Num(deepest));
+    loaded.deepest = deepest;
+  }
+
+  std::unique_ptr<titem> items[19];
+  bool lostTheRest = false;
+  for (int32_t slot = 1; slot <= 18 && !lostTheRest && !cutOff; ++slot) {
+    switch (ReadEntry(s, items[slot])) {
+      case tentry::Empty:
+      case tentry::Item:
+        break;
+      case tentry::Damaged:
+        notes.Add("dropped the damaged item in slot " + Num(slot));
+        break;
+      case tentry::CutOff:
+        cutOff = true;
+        break;
+      case tentry::BadName:
+        notes.Add("the item in slot " + Num(slot) + " has an impossible name length; it and the rest of the file were dropped");
+        lostTheRest = true;
+        break;
+    }
+  }
+  titem* inventory[19] = {};
+  for (int32_t k = 1; k <= 18; ++k) inventory[k] = items[k].get();
+
+  loaded.weapon = DefaultWeapon;
+  loaded.armor = DefaultArmor;
+  for (int32_t i = 1; i <= 9; ++i) loaded.runes[i] = DefaultRunes[i];
+  loaded.runelevel = 2;
+  if (!lostTheRest) {
+    const int32_t weapon = ReadField(s, cutOff);
+    if (titem* item = EquippedFrom(weapon, 1, inventory)) loaded.weapon = item;
+    else if (weapon != 0) notes.Add("weapon slot " + Num(weapon) + " names no weapon");
+    const int32_t armor = ReadField(s, cutOff);
+    if (titem* item = EquippedFrom(armor, 2, inventory)) loaded.armor = item;
+    else if (armor != 0) notes.Add("armour slot " + Num(armor) + " names no armour");
+
+    const int32_t stored = ReadField(s, cutOff);
+    loaded.runelevel = stored < 2 ? 2 : (stored > 9 ? 9 : stored);
+    if (loaded.runelevel != stored) notes.Add("rune level " + Num(stored) + " became " + Num(loaded.runelevel));
+    // The stored level counts the numbers that follow, even when it had to be held to 2..9.
+    for (int32_t i = 1; i <= stored && !cutOff; ++i) {
+      const int32_t k = ReadField(s, cutOff);
+      if (k == 0 || i > loaded.runelevel) continue;
+      titem* item = EquippedFrom(k, 3, inventory);
+      for (int32_t j = 1; j < i && item != nullptr; ++j) {
+        if (loaded.runes[j] == item) item = nullptr;
+      }
+      if (item != nullptr) loaded.runes[i] = item;
+      else notes.Add("rune slot " + Num(i) + " (inventory slot " + Num(k) + ") was freed");
+    }
+    if (Remaining(s) > 0) notes.Add(std::to_string(Remaining(s)) + " extra bytes at the end were ignored");
+  }
+  if (cutOff) notes.Add("the file ended early");
+
+  loaded.mon = hero.mon;
+  for (int32_t k = 1; k <= 18; ++k) loaded.items[k] = items[k].release();
+  hero = loaded;
+  repairs = notes.Line();
+  return 1;
+}
+
+int32_t LoadGame() {
+  const int kind = FileKind(kSavePath);
+  if (kind == 0) return 0;
+  if (kind == 2) {
+    std::fprintf(stderr, "save.dat is a directory, not a saved game; starting a new game\n");
+    return 0;
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(kSavePath, bytes)) {
+    if (RenameFile(kSavePath, kBadPath)) {
+      std::fprintf(stderr, "save.dat could not be read; moved it to save.dat.bad and started a new game\n");
+    } else {
+      std::fprintf(stderr, "save.dat could not be read (nor moved aside); starting a new game\n");
+    }
+    return 0;
+  }
+  std::string repairs;
+  const int32_t loaded = LoadGameFromBytes(bytes, repairs);
+  if (repairs.empty()) return loaded;
+  const std::string keepError = KeepBadCopy(bytes);
+  const std::string kept = keepError.empty() ? "the original is kept as save.dat.bad"
+                                             : "could not keep the original as save.dat.bad: " + keepError;
+  if (loaded == 0) {
+    std::fprintf(stderr, "save.dat is damaged (%s), starting a new game; %s\n", repairs.c_str(), kept.c_str());
+  } else {
+    std::fprintf(stderr, "save.dat was repaired (%s); %s\n", repairs.c_str(), kept.c_str());
+  }
+  return loaded;
+}
+
+std::vector<uint8_t> SaveGameToBytes() {
+  std::vector<uint8_t> bytes;
+  StreamPtr stream = MakeBufferStream(&bytes);
+  TStream* s = stream.get();
+  WriteInt32(s, hero.name.Length());
+  WriteText(s, hero.name);
+  for (int32_t field : {hero.health, hero.healthmax, hero.gold, hero.experience, hero.floor, hero.deepest,
+                        hero.strength, hero.defence, hero.accuracy, hero.itemfind}) {
+    WriteInt32(s, field);
+  }
+  for (int32_t k = 1; k <= 18; ++k) {
+    if (hero.items[k] == nullptr) WriteInt32(s, 0);
+    else hero.items[k]->WriteItem(s);
+  }
+  if (hero.weapon == DefaultWeapon) {
+    WriteInt32(s, 0);
+  } else {
+    const int32_t k = SlotOf(hero.weapon);
+    if (k == 0) RaiseError("could not find equipped weapon");
+    WriteInt32(s, k);
+  }
+  if (hero.armor == DefaultArmor) {
+    WriteInt32(s, 0);
+  } else {
+    const int32_t k = SlotOf(hero.armor);
+    if (k == 0) RaiseError("could not find equipped armor");
+    WriteInt32(s, k);
+  }
+  const int32_t level = hero.runelevel < 9 ? hero.runelevel : 9;
+  WriteInt32(s, level);
+  for (int32_t i = 1; i <= level; ++i) {
+    if (hero.runes[i] == DefaultRunes[i]) {
+      WriteInt32(s, 0);
+    } else {
+      const int32_t k = SlotOf(hero.runes[i]);
+      if (k == 0) RaiseError("could not find equipped rune " + IntToText(i));
+      WriteInt32(s, k);
+    }
+  }
+  stream.reset();
+  return bytes;
+}
+
+void SaveGame() {
+  const std::vector<uint8_t> bytes = SaveGameToBytes();
+  std::string error;
+  if (!WriteFileAtomically(kSavePath, bytes, error)) {
+    std::fprintf(stderr, "The game could not be saved: %s\n", error.c_str());
+  }
+}
