@@ -91,30 +91,29 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std
     const std::string word = Lower(token);
     const size_t plus = word.find('+');
     const size_t at = word.find('@');
+    bool good = false;
     if (plus != std::string::npos) {
       const int shift = KeyCodeFromName(word.substr(0, plus));
       const int key = KeyCodeFromName(word.substr(plus + 1));
-      if ((shift != KeyLeftShift && shift != KeyRightShift) || key == 0) {
-        error = "bad key script token: " + token;
-        return false;
+      good = (shift == KeyLeftShift || shift == KeyRightShift) && key != 0;
+      if (good) {
+        steps.push_back(TKeyStep{shift, 0, true, 0});
+        steps.push_back(TKeyStep{key, 0, false, shift});
       }
-      steps.push_back(TKeyStep{shift, 0, true, 0});
-      steps.push_back(TKeyStep{key, 0, false, shift});
     } else if (at != std::string::npos) {
       const int key = KeyCodeFromName(word.substr(0, at));
       const int frame = FrameNumber(word.substr(at + 1));
-      if (key == 0 || frame == 0) {
-        error = "bad key script token: " + token;
-        return false;
-      }
-      steps.push_back(TKeyStep{key, frame, false, 0});
+      good = key != 0 && frame != 0;
+      if (good) steps.push_back(TKeyStep{key, frame, false, 0});
     } else {
       const int key = KeyCodeFromName(word);
-      if (key == 0) {
-        error = "bad key script token: " + token;
-        return false;
-      }
-      steps.push_back(TKeyStep{key, 0, false, 0});
+      good = key != 0;
+      if (good) steps.push_back(TKeyStep{key, 0, false, 0});
+    }
+    if (!good) {
+      error = "bad key script token: " + token;
+      steps.clear();
+      return false;
     }
   }
   return true;

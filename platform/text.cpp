@@ -35,8 +35,7 @@ Text RealToText(float x) {
 }
 
 Text DoubleToText(double x) {
-  // Large doubles print every integral digit; 400 covers the widest finite value.
-  char buffer[400];
+  char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%#.17lg", x);
   return Text(buffer);
 }
