@@ -1,0 +1,37 @@
+// The healer: restores health at one gold a point. The cost is worked out once when the hero walks
+// in, so after one healing the rest of the visit is free.
+#include "game/creatures/effects.h"
+#include "game/screens/menu.h"
+#include "game/screens/start.h"
+#include "game/screens/town.h"
+#include "game/state/hero.h"
+#include "platform/display.h"
+
+void Healer() {
+  int32_t cost = hero.healthmax - hero.health;
+  menu.infoText = "it will cost you " + IntToText(cost) + " gold to get healed. Will you pay me?";
+  for (;;) {
+    menu.speaker = "great healer man";
+    menu.SetTitle("healer");
+    menu.SetPrompt("what will you do?");
+    menu.AddOption("Heal", 255, 255, 255);
+    menu.AddOption("Leave", 255, 255, 255);
+    menu.escapeEnds = 0;
+    menu.ChooseOption();
+    if (menu.choice == 1) {
+      if (hero.gold >= cost) {
+        hero.gold -= cost;
+        menu.infoText = "I call power from the heavens! You are now healed.";
+        SetDrawColor(0, 255, 0);
+        RisingText("+" + IntToText(hero.healthmax - hero.health) + " health", static_cast<float>(HeroX + 22),
+                   static_cast<float>(HeroY - 70), 3.0f, 40, 0);
+        hero.health = hero.healthmax;
+        cost = 0;
+      } else {
+        menu.infoText = "you do not have enough gold for that.";
+      }
+    } else if (menu.choice == 2 || menu.choice == 0) {
+      return;
+    }
+  }
+}

@@ -1,0 +1,77 @@
+// The pawn shop: buys the hero's items for their selling price, one at a time or every unequipped
+// one at once. Sales leave gaps while the shop is open; the inventory is closed up on leaving.
+#include "game/creatures/effects.h"
+#include "game/screens/menu.h"
+#include "game/screens/start.h"
+#include "game/screens/town.h"
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "platform/display.h"
+
+Text PawnOptionText(const titem* item) {
+  const Text marker = hero.IsEquipped(item) ? "equipped: " : "";
+  return TextPadRight(marker + item->Describe(), 77) + " - " + IntToText(item->Price(0)) + " gold";
+}
+
+namespace {
+
+Text SoldLine(const titem* item, int32_t price) {
+  return "You sold your " + item->name + " for " + IntToText(price) + " gold";
+}
+
+// Equipped items stay; each sale shows its gold rising over the hero.
+void SellAllUnequipped() {
+  for (int32_t slot = 1; slot <= 18; ++slot) {
+    titem* item = hero.items[slot];
+    if (item == nullptr || hero.IsEquipped(item)) continue;
+    const int32_t price = item->Price(0);
+    hero.gold += price;
+    menu.infoText = SoldLine(item, price);
+    SetDrawColor(255, 230, 0);
+    RisingText("+" + IntToText(price) + " gold", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
+               3.0f, 20, 0);
+    hero.items[slot] = nullptr;
+  }
+}
+
+// A single sale may be of an equipped item: it is taken off first.
+void SellSlot(int32_t slot) {
+  titem* item = hero.items[slot];
+  const int32_t price = item->Price(0);
+  hero.gold += price;
+  hero.Unequip(item);
+  menu.infoText = SoldLine(item, price);
+  hero.items[slot] = nullptr;
+}
+
+}  // namespace
+
+void PawnShop() {
+  bool firstPass = true;
+  menu.infoText = "what will you sell me?";
+  for (;;) {
+    menu.SetTitle("pawn shop");
+    menu.SetPrompt("sell something.");
+    menu.speaker = "pawnman";
+    menu.AddOption("sell all unequipped items", 255, 255, 255);
+    for (int32_t slot = 1; slot <= 18; ++slot) {
+      if (hero.items[slot] != nullptr) AddItemOption(PawnOptionText(hero.items[slot]), hero.items[slot]);
+    }
+    menu.AddOption("leave", 255, 255, 255);
+    menu.escapeEnds = 0;
+    if (!firstPass) menu.keepCursor = 1;
+    menu.ChooseOption();
+    const int32_t choice = menu.choice;
+    if (choice == 0 || choice == menu.optionCount) {
+      CloseUpInventory();
+      return;
+    }
+    if (choice == 1) {
+      SellAllUnequipped();
+    } else {
+      const int32_t slot = FilledSlot(choice - 1);
+      if (slot != 0) SellSlot(slot);
+    }
+    firstPass = false;
+  }
+}
