@@ -28,9 +28,16 @@ struct TGraphics {
 void SetDisplayHeadless(bool headless);
 bool DisplayIsHeadless();
 
-// Opens the display (closing the current one); no display (nullptr) when the driver cannot.
+// Opens the display (closing the current one). When the driver cannot: headless, the result is
+// nullptr; otherwise (the game, which never tests the result) a one-line reason goes to standard
+// error and the program ends at once with status 1, the exit handlers forgotten first so nothing is
+// saved. A real display never runs on SDL's offscreen or dummy drivers (SDL falls back to them
+// silently when there is no window system). The desktop keeps its own mode: full screen is a
+// desktop-sized window showing the 800 x 600 picture scaled to fit and letterboxed in black.
 TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t refreshHz, int32_t flags);
 void CloseDisplay();
+// Closes the display and shuts SDL down (the end of the program).
+void ShutdownDisplaySystem();
 // sync -1 paced, 0 at once, 1 at the next vertical blank.
 void FlipFrame(int32_t sync);
 void ClearFrame();
@@ -71,3 +78,19 @@ void SetDrawRecorder(std::vector<TDrawRecord>* records);
 bool SaveScreenshot(const std::string& path);
 // The RGB of one pixel of the picture last presented (tests probe pixels with this).
 bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]);
+
+// Inside the platform layer (images, the SDL key source, the runner).
+bool DisplayHasContext();
+// Sends the batched quads to OpenGL (before anything reads or changes what they use).
+void FlushQuads();
+// Textures were bound behind the batch's back (a texture was made).
+void ForgetBoundTexture();
+// Deletes textures of the current display, after drawing what still uses them.
+void DeleteDisplayTextures(const std::vector<uint32_t>& textures);
+// Shows the last presented picture again (window exposed or resized); no frame is counted.
+void RefreshDisplayWindow();
+// Alt+Enter: between full screen on the desktop and a window.
+void ToggleDisplayFullScreen();
+// The pacing record, for tests: paced-by-timer and the next frame's target time.
+bool DisplayPacedByTimer();
+uint32_t DisplayFrameTarget();

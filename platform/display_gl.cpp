@@ -1,0 +1,383 @@
+// The SDL window, its OpenGL 1.x compatibility context and the two 800 x 600 framebuffer objects: the
+// picture the game draws into (it persists from frame to frame, as a back buffer that is never
+// cleared) and the copy of the picture last presented, which is shown scaled to fit and letterboxed
+// in the window's drawable and is what screenshots read. Headless, nothing is shown: only the copy.
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/display.h"
+#include "platform/display_gl.h"
+
+namespace {
+
+PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
+PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
+PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+
+struct TGlWindow {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  bool headless = false;
+  bool videoUp = false;
+  bool videoHeadless = false;
+  bool fullScreen = false;
+  int32_t width = 0, height = 0;
+  GLuint pictureTexture = 0, pictureFbo = 0;
+  GLuint presentedTexture = 0;
+  int32_t swapInterval = -1;
+  int32_t blend = 0;
+  int32_t viewport[4] = {0, 0, 0, 0};
+};
+TGlWindow gl;
+
+// The batch: quads that share one texture and the blend state go to OpenGL in one draw.
+struct TBatchVertex {
+  float x, y, s, t;
+  uint8_t rgba[4];
+};
+std::vector<TBatchVertex> batch;
+GLuint batchTexture = 0;
+GLuint boundTexture = 0;
+bool boundKnown = false;
+
+template <typename T>
+bool LoadGlFunction(T& fn, const char* name, const char* extName) {
+  fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(name));
+  if (!fn) fn = reinterpret_cast<T>(SDL_GL_GetProcAddress(extName));
+  return fn != nullptr;
+}
+
+bool StartVideo(bool headless, std::string& error) {
+  if (gl.videoUp && gl.videoHeadless == headless) return true;
+  if (gl.videoUp) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    gl.videoUp = false;
+  }
+  if (headless) {
+    // No window system: SIGTERM must still end the program the ordinary way, not become an SDL event
+    // nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "offscreen", SDL_HINT_OVERRIDE);
+  } else {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "", SDL_HINT_OVERRIDE);
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  }
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("cannot start the video system: ") + SDL_GetError();
+    return false;
+  }
+  gl.videoUp = true;
+  gl.videoHeadless = headless;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!headless && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    error = std::string("no display to open (SDL found only its '") + driver + "' video driver; is DISPLAY set?)";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    gl.videoUp = false;
+    return false;
+  }
+  return true;
+}
+
+GLuint MakeTarget(int32_t width, int32_t height) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  return texture;
+}
+
+// The game's 2D state: (0, 0) at the picture's top-left pixel, one unit a pixel.
+void SetPictureState() {
+  bindFramebuffer(GL_FRAMEBUFFER, gl.pictureFbo);
+  glViewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, gl.width, gl.height, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_TEXTURE_2D);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  int32_t mode = gl.blend;
+  gl.blend = -1;
+  GlApplyBlend(mode);
+  boundKnown = false;
+}
+
+void SetSwapInterval(int32_t interval) {
+  if (gl.swapInterval == interval) return;
+  SDL_GL_SetSwapInterval(interval);
+  gl.swapInterval = interval;
+}
+
+}  // namespace
+
+bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless, std::string& error) {
+  if (!StartVideo(headless, error)) return false;
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
+  if (!headless) windowFlags |= SDL_WINDOW_RESIZABLE;
+  if (fullScreen && !headless) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  gl.window = SDL_CreateWindow("Cairnmark", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                               windowFlags);
+  if (!gl.window) {
+    error = std::string("cannot open the window: ") + SDL_GetError();
+    return false;
+  }
+  gl.context = SDL_GL_CreateContext(gl.window);
+  if (!gl.context) {
+    error = std::string("cannot create an OpenGL context: ") + SDL_GetError();
+    GlCloseWindow();
+    return false;
+  }
+  SDL_GL_MakeCurrent(gl.window, gl.context);
+  bool ok = LoadGlFunction(genFramebuffers, "glGenFramebuffers", "glGenFramebuffersEXT") &&
+            LoadGlFunction(deleteFramebuffers, "glDeleteFramebuffers", "glDeleteFramebuffersEXT") &&
+            LoadGlFunction(bindFramebuffer, "glBindFramebuffer", "glBindFramebufferEXT") &&
+            LoadGlFunction(framebufferTexture2D, "glFramebufferTexture2D", "glFramebufferTexture2DEXT") &&
+            LoadGlFunction(checkFramebufferStatus, "glCheckFramebufferStatus", "glCheckFramebufferStatusEXT");
+  if (!ok) {
+    error = "the OpenGL driver has no framebuffer objects";
+    GlCloseWindow();
+    return false;
+  }
+  gl.headless = headless;
+  gl.fullScreen = fullScreen && !headless;
+  gl.width = width;
+  gl.height = height;
+  gl.swapInterval = -1;
+  gl.viewport[0] = 0;
+  gl.viewport[1] = 0;
+  gl.viewport[2] = width;
+  gl.viewport[3] = height;
+  gl.pictureTexture = MakeTarget(width, height);
+  gl.presentedTexture = MakeTarget(width, height);
+  genFramebuffers(1, &gl.pictureFbo);
+  bindFramebuffer(GL_FRAMEBUFFER, gl.pictureFbo);
+  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.pictureTexture, 0);
+  if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    error = "the OpenGL driver cannot draw into an 800 x 600 picture";
+    GlCloseWindow();
+    return false;
+  }
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_DITHER);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  gl.blend = 1;
+  SetPictureState();
+  batch.clear();
+  batch.reserve(4096);
+  if (!headless) SDL_ShowCursor(SDL_DISABLE);
+  return true;
+}
+
+void GlCloseWindow() {
+  batch.clear();
+  boundKnown = false;
+  if (gl.context) {
+    if (gl.pictureFbo) deleteFramebuffers(1, &gl.pictureFbo);
+    GLuint textures[2] = {gl.pictureTexture, gl.presentedTexture};
+    glDeleteTextures(2, textures);
+    SDL_GL_MakeCurrent(gl.window, nullptr);
+    SDL_GL_DeleteContext(gl.context);
+  }
+  if (gl.window) SDL_DestroyWindow(gl.window);
+  gl.window = nullptr;
+  gl.context = nullptr;
+  gl.pictureFbo = gl.pictureTexture = gl.presentedTexture = 0;
+}
+
+void GlShutdown() {
+  GlCloseWindow();
+  if (gl.videoUp) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  gl.videoUp = false;
+  SDL_Quit();
+}
+
+bool GlWindowOpen() { return gl.context != nullptr; }
+
+int32_t GlDesktopRefreshRate() {
+  SDL_DisplayMode mode;
+  if (!gl.window || SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(gl.window), &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
+void GlPresent(int32_t sync) {
+  if (!gl.context) return;
+  GlFlushQuads();
+  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, gl.width, gl.height);
+  boundKnown = false;
+  if (gl.headless) return;
+  SetSwapInterval(sync == 1 ? 1 : 0);
+  GlShowPresented();
+}
+
+void GlShowPresented() {
+  if (!gl.context || gl.headless) return;
+  GlFlushQuads();
+  int drawableWidth = 0, drawableHeight = 0;
+  SDL_GL_GetDrawableSize(gl.window, &drawableWidth, &drawableHeight);
+  bindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, drawableWidth, drawableHeight);
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  double scale = std::min(static_cast<double>(drawableWidth) / gl.width,
+                          static_cast<double>(drawableHeight) / gl.height);
+  double w = gl.width * scale, h = gl.height * scale;
+  double x0 = (drawableWidth - w) / 2, y0 = (drawableHeight - h) / 2;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, drawableWidth, 0, drawableHeight, -1, 1);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glColor4ub(255, 255, 255, 255);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2d(x0, y0);
+  glTexCoord2f(1, 0);
+  glVertex2d(x0 + w, y0);
+  glTexCoord2f(1, 1);
+  glVertex2d(x0 + w, y0 + h);
+  glTexCoord2f(0, 1);
+  glVertex2d(x0, y0 + h);
+  glEnd();
+  SDL_GL_SwapWindow(gl.window);
+  SetPictureState();
+}
+
+void GlToggleFullScreen() {
+  if (!gl.window || gl.headless) return;
+  gl.fullScreen = !gl.fullScreen;
+  SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  GlShowPresented();
+}
+
+void GlClear(int32_t red, int32_t green, int32_t blue) {
+  if (!gl.context) return;
+  GlFlushQuads();
+  glClearColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void GlApplyBlend(int32_t mode) {
+  if (mode < 1 || mode > 5) mode = 2;
+  if (!gl.context || mode == gl.blend) return;
+  GlFlushQuads();
+  gl.blend = mode;
+  switch (mode) {
+    case 1:
+      glDisable(GL_BLEND);
+      glEnable(GL_ALPHA_TEST);
+      glAlphaFunc(GL_GEQUAL, 0.5f);
+      break;
+    case 3:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+      glDisable(GL_ALPHA_TEST);
+      break;
+    case 4:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+      glDisable(GL_ALPHA_TEST);
+      break;
+    case 5:
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_DST_COLOR, GL_ZERO);
+      glDisable(GL_ALPHA_TEST);
+      break;
+    default:
+      glDisable(GL_BLEND);
+      glDisable(GL_ALPHA_TEST);
+      break;
+  }
+}
+
+void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
+  gl.viewport[0] = x;
+  gl.viewport[1] = gl.height - y - height;
+  gl.viewport[2] = width;
+  gl.viewport[3] = height;
+  if (!gl.context) return;
+  GlFlushQuads();
+  glViewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
+}
+
+void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4]) {
+  if (!gl.context) return;
+  if (texture != batchTexture && !batch.empty()) GlFlushQuads();
+  batchTexture = texture;
+  for (int i = 0; i < 4; ++i) {
+    TBatchVertex v{corners[i].x, corners[i].y, corners[i].s, corners[i].t, {rgba[0], rgba[1], rgba[2], rgba[3]}};
+    batch.push_back(v);
+  }
+}
+
+void GlFlushQuads() {
+  if (batch.empty() || !gl.context) return;
+  if (!boundKnown || boundTexture != batchTexture) {
+    glBindTexture(GL_TEXTURE_2D, batchTexture);
+    boundTexture = batchTexture;
+    boundKnown = true;
+  }
+  const GLsizei stride = sizeof(TBatchVertex);
+  glVertexPointer(2, GL_FLOAT, stride, &batch[0].x);
+  glTexCoordPointer(2, GL_FLOAT, stride, &batch[0].s);
+  glColorPointer(4, GL_UNSIGNED_BYTE, stride, batch[0].rgba);
+  glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(batch.size()));
+  batch.clear();
+}
+
+void GlForgetBoundTexture() { boundKnown = false; }
+
+bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height) {
+  if (!gl.context) return false;
+  GlFlushQuads();
+  width = gl.width;
+  height = gl.height;
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  boundKnown = false;
+  rgb.resize(static_cast<size_t>(width) * height * 3);
+  // OpenGL keeps the bottom row first; pictures are kept top row first.
+  for (int32_t y = 0; y < height; ++y) {
+    const uint8_t* src = &rgba[static_cast<size_t>(height - 1 - y) * width * 4];
+    uint8_t* dst = &rgb[static_cast<size_t>(y) * width * 3];
+    for (int32_t x = 0; x < width; ++x) {
+      dst[x * 3] = src[x * 4];
+      dst[x * 3 + 1] = src[x * 4 + 1];
+      dst[x * 3 + 2] = src[x * 4 + 2];
+    }
+  }
+  return true;
+}
+
+void DeleteDisplayTextures(const std::vector<uint32_t>& textures) {
+  if (!gl.context || textures.empty()) return;
+  GlFlushQuads();
+  glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
+  boundKnown = false;
+}

@@ -1,0 +1,210 @@
+// Image frames as textures of the current display: power-of-two sizes checked with a proxy texture,
+// the last column and row duplicated outward so linear filtering never reaches the empty part,
+// clamp-to-edge, the filtered and mipmapped flags. The frames of a strip (the font's glyphs) share
+// one texture in cells with a clamped one-texel border, so a line of text is one draw.
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/display.h"
+#include "platform/image.h"
+#include "platform/program.h"
+
+namespace {
+
+// Strip cells up to this size share a texture.
+constexpr int32_t kAtlasCellLimit = 64;
+
+int32_t NextPowerOfTwo(int32_t n) {
+  int32_t p = 1;
+  while (p < n && p < (1 << 30)) p <<= 1;
+  return p;
+}
+
+bool TextureFits(int32_t width, int32_t height) {
+  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  GLint got = 0;
+  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
+  return got != 0;
+}
+
+// The texture size for a pixmap: powers of two, halved while the hardware refuses them.
+void TextureSize(int32_t width, int32_t height, int32_t& tw, int32_t& th) {
+  tw = NextPowerOfTwo(std::max(width, 1));
+  th = NextPowerOfTwo(std::max(height, 1));
+  while (!TextureFits(tw, th)) {
+    if (tw == 1 && th == 1) RaiseError("Unable to calculate tex size");
+    tw = std::max(tw / 2, 1);
+    th = std::max(th / 2, 1);
+  }
+}
+
+// What the frame's texture holds: the pixmap (scaled down when the texture is smaller) with its edge
+// duplicated, in tw x th RGBA.
+std::unique_ptr<TPixmap> FramePixmap(const TPixmap& source, int32_t tw, int32_t th, float& u1, float& v1) {
+  int32_t w = std::min(source.width, tw), h = std::min(source.height, th);
+  if (w != source.width || h != source.height) {
+    auto scaled = ScalePixmap(source, w, h);
+    return BuildTexturePixmap(*scaled, tw, th, u1, v1);
+  }
+  return BuildTexturePixmap(source, tw, th, u1, v1);
+}
+
+std::unique_ptr<TPixmap> HalvePixmap(const TPixmap& source) {
+  int32_t w = std::max(source.width / 2, 1), h = std::max(source.height / 2, 1);
+  auto out = MakePixmap(w, h, 6);
+  for (int32_t y = 0; y < h; ++y) {
+    for (int32_t x = 0; x < w; ++x) {
+      for (int c = 0; c < 4; ++c) {
+        int32_t sum = 0;
+        for (int32_t dy = 0; dy < 2; ++dy)
+          for (int32_t dx = 0; dx < 2; ++dx) {
+            int32_t sx = std::min(x * 2 + dx, source.width - 1), sy = std::min(y * 2 + dy, source.height - 1);
+            sum += source.pixels[(static_cast<size_t>(sy) * source.width + sx) * 4 + c];
+          }
+        out->pixels[(static_cast<size_t>(y) * w + x) * 4 + c] = static_cast<uint8_t>(sum / 4);
+      }
+    }
+  }
+  return out;
+}
+
+uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  ForgetBoundTexture();
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (flags & ImageFiltered) ? GL_LINEAR : GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (flags & ImageMipmapped) ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.width, rgba.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.pixels.data());
+  if (flags & ImageMipmapped) {
+    std::unique_ptr<TPixmap> level = std::make_unique<TPixmap>(rgba);
+    for (GLint n = 1; level->width > 1 || level->height > 1; ++n) {
+      level = HalvePixmap(*level);
+      glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level->width, level->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                   level->pixels.data());
+    }
+  }
+  return texture;
+}
+
+// A strip's shared texture: cells of (tw + 2) x (th + 2), each the frame's own texture with a border
+// that repeats its outer texels, so sampling behaves as clamp-to-edge on a texture of its own.
+struct TAtlasLayout {
+  int32_t tw = 0, th = 0, across = 0, width = 0, height = 0;
+};
+
+bool AtlasLayout(const TImage& image, TAtlasLayout& layout) {
+  if (image.FrameCount() < 2 || (image.flags & ImageMipmapped)) return false;
+  TextureSize(image.width, image.height, layout.tw, layout.th);
+  if (layout.tw > kAtlasCellLimit || layout.th > kAtlasCellLimit) return false;
+  int32_t n = image.FrameCount(), cw = layout.tw + 2, ch = layout.th + 2;
+  layout.across = std::max(1, static_cast<int32_t>(std::ceil(std::sqrt(static_cast<double>(n) * ch / cw))));
+  int32_t down = (n + layout.across - 1) / layout.across;
+  layout.width = NextPowerOfTwo(layout.across * cw);
+  layout.height = NextPowerOfTwo(down * ch);
+  return TextureFits(layout.width, layout.height);
+}
+
+// Writes frame `frame` into its cell of the atlas pixmap (or, with atlas null, uploads the cell).
+void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPixmap* atlas) {
+  const TPixmap* source = image.pixmaps[static_cast<size_t>(frame)].get();
+  TImageFrame& f = image.frames[static_cast<size_t>(frame)];
+  f = TImageFrame{};
+  int32_t cw = layout.tw + 2, ch = layout.th + 2;
+  int32_t left = (frame % layout.across) * cw, top = (frame / layout.across) * ch;
+  auto cell = MakePixmap(cw, ch, 6);
+  if (source) {
+    auto own = FramePixmap(*source, layout.tw, layout.th, f.u1, f.v1);
+    for (int32_t y = 0; y < ch; ++y) {
+      int32_t sy = std::clamp(y - 1, 0, layout.th - 1);
+      for (int32_t x = 0; x < cw; ++x) {
+        int32_t sx = std::clamp(x - 1, 0, layout.tw - 1);
+        std::copy_n(&own->pixels[(static_cast<size_t>(sy) * layout.tw + sx) * 4], 4,
+                    &cell->pixels[(static_cast<size_t>(y) * cw + x) * 4]);
+      }
+    }
+  }
+  f.texture = image.atlasTexture;
+  f.s0 = static_cast<float>(left + 1) / static_cast<float>(layout.width);
+  f.t0 = static_cast<float>(top + 1) / static_cast<float>(layout.height);
+  f.sScale = static_cast<float>(layout.tw) / static_cast<float>(layout.width);
+  f.tScale = static_cast<float>(layout.th) / static_cast<float>(layout.height);
+  image.sequences[static_cast<size_t>(frame)] = DisplaySequence();
+  if (atlas) {
+    for (int32_t y = 0; y < ch; ++y)
+      std::copy_n(&cell->pixels[static_cast<size_t>(y) * cw * 4], cw * 4,
+                  &atlas->pixels[(static_cast<size_t>(top + y) * layout.width + left) * 4]);
+  } else {
+    glBindTexture(GL_TEXTURE_2D, image.atlasTexture);
+    ForgetBoundTexture();
+    glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, cell->pixels.data());
+  }
+}
+
+bool MakeAtlasFrame(TImage& image, int32_t frame) {
+  TAtlasLayout layout;
+  if (!AtlasLayout(image, layout)) return false;
+  if (image.atlasTexture && image.atlasSequence == DisplaySequence()) {
+    // A frame stored again into a strip whose texture exists: only its cell changes.
+    FillAtlasCell(image, frame, layout, nullptr);
+    return true;
+  }
+  auto atlas = MakePixmap(layout.width, layout.height, 6);
+  image.atlasTexture = 0;
+  for (int32_t i = 0; i < image.FrameCount(); ++i) FillAtlasCell(image, i, layout, atlas.get());
+  image.atlasTexture = UploadTexture(*atlas, image.flags);
+  image.atlasSequence = DisplaySequence();
+  for (TImageFrame& f : image.frames) f.texture = image.atlasTexture;
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWidth, int32_t texHeight,
+                                            float& u1, float& v1) {
+  auto rgba = source.format == 6 && source.pitch == source.width * 4 ? std::make_unique<TPixmap>(source)
+                                                                      : ConvertPixmap(source, 6);
+  int32_t w = std::min(rgba->width, texWidth), h = std::min(rgba->height, texHeight);
+  u1 = static_cast<float>(w) / static_cast<float>(texWidth);
+  v1 = static_cast<float>(h) / static_cast<float>(texHeight);
+  if (w == texWidth && h == texHeight && rgba->width == w && rgba->height == h) return rgba;
+  auto out = MakePixmap(texWidth, texHeight, 6);
+  auto src = [&](int32_t x, int32_t y) { return &rgba->pixels[(static_cast<size_t>(y) * rgba->width + x) * 4]; };
+  auto dst = [&](int32_t x, int32_t y) { return &out->pixels[(static_cast<size_t>(y) * texWidth + x) * 4]; };
+  for (int32_t y = 0; y < h; ++y) std::copy_n(src(0, y), w * 4, dst(0, y));
+  if (w < texWidth)
+    for (int32_t y = 0; y < h; ++y) std::copy_n(src(w - 1, y), 4, dst(w, y));
+  if (h < texHeight) std::copy_n(src(0, h - 1), w * 4, dst(0, h));
+  if (w < texWidth && h < texHeight) std::copy_n(src(w - 1, h - 1), 4, dst(w, h));
+  return out;
+}
+
+TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
+  if (!image || !DisplayHasContext() || frame < 0 || frame >= image->FrameCount()) return nullptr;
+  size_t i = static_cast<size_t>(frame);
+  TImageFrame& f = image->frames[i];
+  if (f.texture && image->sequences[i] == DisplaySequence()) return &f;
+  if (!image->pixmaps[i]) return nullptr;
+  if (MakeAtlasFrame(*image, frame)) return &f;
+  int32_t tw = 0, th = 0;
+  TextureSize(image->pixmaps[i]->width, image->pixmaps[i]->height, tw, th);
+  f = TImageFrame{};
+  auto pixels = FramePixmap(*image->pixmaps[i], tw, th, f.u1, f.v1);
+  f.texture = UploadTexture(*pixels, image->flags);
+  image->sequences[i] = DisplaySequence();
+  return &f;
+}
+
+TImage::~TImage() {
+  if (!DisplayHasContext()) return;
+  std::vector<uint32_t> textures;
+  for (size_t i = 0; i < frames.size(); ++i)
+    if (frames[i].texture && frames[i].texture != atlasTexture && sequences[i] == DisplaySequence())
+      textures.push_back(frames[i].texture);
+  if (atlasTexture && atlasSequence == DisplaySequence()) textures.push_back(atlasTexture);
+  DeleteDisplayTextures(textures);
+}

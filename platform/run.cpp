@@ -1,0 +1,70 @@
+// The platform's start-up around the game: end mode, working directory, clock, key source, display
+// mode and screenshots, then the game's body; every way the program ends becomes an exit status, and
+// SDL is shut down whatever happened.
+#include "platform/run.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/keyboard.h"
+#include "platform/keyscript.h"
+#include "platform/program.h"
+#include "platform/sdl_events.h"
+
+namespace {
+
+// Headless with no script nothing can ever press a key: a wait ends the program as closing would.
+void UseEndingKeySource() {
+  TKeySource source;
+  source.poll = [] {};
+  source.wait = [] {
+    CloseRequestedEvent();
+    ExitProgram();
+  };
+  SetKeySource(std::move(source));
+}
+
+}  // namespace
+
+int RunProgram(const TRunOptions& options, void (*body)()) {
+  SetEndMode(EndMode::Throw);
+  if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
+    std::fprintf(stderr, "Cairnmark: cannot enter the directory %s\n", options.workDir.c_str());
+    return 1;
+  }
+  if (options.virtualClock)
+    UseVirtualClock(options.clockStart);
+  else
+    UseRealClock();
+  SetDisplayHeadless(options.headless);
+  ResetKeyboard();
+  if (options.useKeyScript)
+    UseKeyScript(options.keys);
+  else if (options.headless)
+    UseEndingKeySource();
+  else
+    UseSdlKeySource();
+  if (!options.shotsDir.empty()) {
+    auto shot = std::make_shared<int>(0);
+    std::string dir = options.shotsDir;
+    SetKeyWaitHook([shot, dir] {
+      char name[32];
+      std::snprintf(name, sizeof name, "/%04d.png", ++*shot);
+      SaveScreenshot(dir + name);
+    });
+  }
+  int status = 0;
+  try {
+    body();
+    EndProgram(0);
+  } catch (const ProgramEnded& ended) {
+    status = ended.status & 255;
+  }
+  SetKeyWaitHook(nullptr);
+  ShutdownDisplaySystem();
+  return status;
+}

@@ -1,0 +1,134 @@
+// The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
+// events with Windows virtual-key codes. Alt+Enter switches between full screen and a window and is
+// not seen by the game; a request to close the window (SDL also turns SIGTERM into one) ends the
+// program as Escape in the town does, so the game is saved.
+#include <SDL.h>
+
+#include "platform/display.h"
+#include "platform/keyboard.h"
+#include "platform/program.h"
+#include "platform/sdl_events.h"
+
+namespace {
+
+// An Enter that went down with Alt: its release is swallowed too.
+bool altEnterHeld = false;
+
+struct TKeyMapping {
+  SDL_Keycode sdl;
+  int vk;
+};
+
+constexpr TKeyMapping kKeyTable[] = {
+    {SDLK_BACKSPACE, 8},  {SDLK_TAB, 9},          {SDLK_RETURN, 13},     {SDLK_KP_ENTER, 13},
+    {SDLK_PAUSE, 19},     {SDLK_CAPSLOCK, 20},    {SDLK_ESCAPE, 27},     {SDLK_SPACE, 32},
+    {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34},    {SDLK_END, 35},        {SDLK_HOME, 36},
+    {SDLK_LEFT, 37},      {SDLK_UP, 38},          {SDLK_RIGHT, 39},      {SDLK_DOWN, 40},
+    {SDLK_PRINTSCREEN, 44}, {SDLK_INSERT, 45},    {SDLK_DELETE, 46},     {SDLK_LGUI, 91},
+    {SDLK_RGUI, 92},      {SDLK_APPLICATION, 93}, {SDLK_KP_0, 96},       {SDLK_KP_1, 97},
+    {SDLK_KP_2, 98},      {SDLK_KP_3, 99},        {SDLK_KP_4, 100},      {SDLK_KP_5, 101},
+    {SDLK_KP_6, 102},     {SDLK_KP_7, 103},       {SDLK_KP_8, 104},      {SDLK_KP_9, 105},
+    {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107}, {SDLK_KP_MINUS, 109},  {SDLK_KP_PERIOD, 110},
+    {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144}, {SDLK_SCROLLLOCK, 145}, {SDLK_LSHIFT, 160},
+    {SDLK_RSHIFT, 161},   {SDLK_LCTRL, 162},      {SDLK_RCTRL, 163},     {SDLK_LALT, 164},
+    {SDLK_RALT, 165},     {SDLK_SEMICOLON, 186},  {SDLK_EQUALS, 187},    {SDLK_COMMA, 188},
+    {SDLK_MINUS, 189},    {SDLK_PERIOD, 190},     {SDLK_SLASH, 191},     {SDLK_BACKQUOTE, 192},
+    {SDLK_LEFTBRACKET, 219}, {SDLK_BACKSLASH, 220}, {SDLK_RIGHTBRACKET, 221}, {SDLK_QUOTE, 222},
+};
+
+void TypeUtf8(const char* text) {
+  // Characters are 16-bit codes: decode UTF-8, keep what fits.
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p) {
+    uint32_t code = *p++;
+    int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+    if (extra) code &= 0x3Fu >> extra;
+    for (; extra > 0 && (*p & 0xC0) == 0x80; --extra) code = (code << 6) | (*p++ & 0x3Fu);
+    if (code > 0 && code < 0x10000) CharTypedEvent(static_cast<int>(code));
+  }
+}
+
+void HandleEvent(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_KEYDOWN: {
+      bool enter = e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER;
+      if (enter && (e.key.keysym.mod & KMOD_ALT)) {
+        if (!e.key.repeat) ToggleDisplayFullScreen();
+        altEnterHeld = true;
+        break;
+      }
+      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode)) KeyDownEvent(vk);
+      break;
+    }
+    case SDL_KEYUP: {
+      bool enter = e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER;
+      if (enter && altEnterHeld) {
+        altEnterHeld = false;
+        break;
+      }
+      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode)) KeyUpEvent(vk);
+      break;
+    }
+    case SDL_TEXTINPUT:
+      TypeUtf8(e.text.text);
+      break;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) FocusEvent(false);
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) FocusEvent(true);
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        RefreshDisplayWindow();
+      break;
+    case SDL_QUIT:
+      CloseRequestedEvent();
+      ExitProgram();
+    default:
+      break;
+  }
+}
+
+void PollSdl() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) HandleEvent(e);
+}
+
+void WaitSdl() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
+    // Nothing can ever arrive: waiting would hang the program.
+    CloseRequestedEvent();
+    ExitProgram();
+  }
+  SDL_Event e;
+  // A timeout keeps a signal that arrives mid-wait from going unnoticed.
+  while (!SDL_WaitEventTimeout(&e, 100)) {
+  }
+  HandleEvent(e);
+  PollSdl();
+}
+
+}  // namespace
+
+int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
+  if (keycode >= SDLK_a && keycode <= SDLK_z) return 65 + (keycode - SDLK_a);
+  if (keycode >= SDLK_0 && keycode <= SDLK_9) return 48 + (keycode - SDLK_0);
+  if (keycode >= SDLK_F1 && keycode <= SDLK_F12) return 112 + (keycode - SDLK_F1);
+  if (keycode >= SDLK_F13 && keycode <= SDLK_F24) return 124 + (keycode - SDLK_F13);
+  for (const TKeyMapping& m : kKeyTable)
+    if (m.sdl == keycode) return m.vk;
+  // Layouts whose letters are not Latin still have the keys where Latin letters would be.
+  if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return 65 + (scancode - SDL_SCANCODE_A);
+  if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) return 49 + (scancode - SDL_SCANCODE_1);
+  if (scancode == SDL_SCANCODE_0) return 48;
+  return 0;
+}
+
+void UseSdlKeySource() {
+  altEnterHeld = false;
+  TKeySource source;
+  source.poll = PollSdl;
+  source.wait = WaitSdl;
+  source.hideMousePointer = [] {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
+  };
+  SetKeySource(std::move(source));
+}

@@ -1,0 +1,9 @@
+// The SDL window as the key source (events become the keyboard's events, Alt+Enter toggles full
+// screen, a close request ends the program the ordinary way).
+#pragma once
+#include <cstdint>
+
+// Installs the SDL window as the key source.
+void UseSdlKeySource();
+// The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
+int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);
