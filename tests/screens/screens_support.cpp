@@ -1,0 +1,114 @@
+// Test helpers shared by the screen tests (see screens_support.h).
+#include "tests/screens/screens_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "game/screens/font.h"
+#include "game/screens/menu.h"
+#include "game/screens/start.h"
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "platform/clock.h"
+#include "platform/keyboard.h"
+#include "platform/keyscript.h"
+#include "platform/program.h"
+#include "platform/random.h"
+
+ImagePtr MakeStandInImage(int32_t width, int32_t height, int32_t frames) {
+  auto image = std::make_unique<TImage>();
+  image->width = width;
+  image->height = height;
+  for (int32_t i = 0; i < frames; ++i) {
+    auto pixmap = std::make_unique<TPixmap>();
+    pixmap->width = width;
+    pixmap->height = height;
+    pixmap->format = 6;
+    pixmap->pitch = width * 4;
+    pixmap->pixels.assign(static_cast<size_t>(width * height * 4), 255);
+    image->pixmaps.push_back(std::move(pixmap));
+  }
+  image->frames.resize(static_cast<size_t>(frames));
+  image->sequences.resize(static_cast<size_t>(frames));
+  return image;
+}
+
+std::vector<TDrawRecord> GlyphRecords(const std::vector<TDrawRecord>& records) {
+  std::vector<TDrawRecord> glyphs;
+  for (const TDrawRecord& r : records)
+    if (r.image == font.glyphs.get()) glyphs.push_back(r);
+  return glyphs;
+}
+
+char GlyphChar(const TDrawRecord& record) { return FontCharset[record.frame]; }
+
+std::string GlyphTextAt(const std::vector<TDrawRecord>& records, float y) {
+  std::vector<TDrawRecord> row;
+  for (const TDrawRecord& r : GlyphRecords(records))
+    if (r.y == y && r.width == 14.0f) row.push_back(r);
+  std::stable_sort(row.begin(), row.end(), [](const TDrawRecord& a, const TDrawRecord& b) { return a.x < b.x; });
+  std::string text;
+  for (const TDrawRecord& r : row) text += GlyphChar(r);
+  return text;
+}
+
+const TDrawRecord* GlyphAt(const std::vector<TDrawRecord>& records, float x, float y) {
+  for (const TDrawRecord& r : records)
+    if (r.image == font.glyphs.get() && r.x == x && r.y == y) return &r;
+  return nullptr;
+}
+
+namespace {
+
+// One headless 800 x 600 display for the whole program: the panel's rows hang from its height.
+class HeadlessDisplay : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    SetEndMode(EndMode::Throw);
+    UseVirtualClock(0);
+    SetDisplayHeadless(true);
+    ASSERT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr) << "no headless display";
+    SetMaskColor(255, 0, 255);
+  }
+  void TearDown() override { CloseDisplay(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const display = ::testing::AddGlobalTestEnvironment(new HeadlessDisplay);
+
+}  // namespace
+
+void ResetScreenWorld() {
+  SetEndMode(EndMode::Throw);
+  ResetExitHandlers();
+  ResetKeyboard();
+  UseVirtualClock(0);
+  SeedRandom(1);
+  SetDrawRecorder(nullptr);
+  SetDrawColor(255, 255, 255);
+  SetDrawAlpha(1.0f);
+  SetBlendMode(1);
+  SetDrawScale(1.0f, 1.0f);
+  ResourcePrefix = "incbin::";
+  font.charset = Text(FontCharset);
+  font.advance = 8;
+  font.cellHeight = 14;
+  font.glyphs = MakeStandInImage(14, 12, 56);
+  TitlePicture = MakeStandInImage(800, 600, 1);
+  HeroY = 375;
+  FoeY = 375;
+  Opponent = nullptr;
+  menu = tmenu();
+  ResetGameState();
+  CreateDefaultItems();
+  hero.NewGame();
+}
+
+void UseKeys(const std::string& script) {
+  std::vector<TKeyStep> steps;
+  std::string error;
+  ASSERT_TRUE(ParseKeyScript(script, steps, error)) << error;
+  UseKeyScript(std::move(steps));
+}
