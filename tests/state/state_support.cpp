@@ -1,0 +1,55 @@
+// The headless screens the game-rules tests need for the replace menu and the rune-level message.
+#include "tests/state/state_support.h"
+
+#include "game/screens/font.h"
+#include "game/screens/menu.h"
+#include "game/screens/start.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/image.h"
+#include "platform/keyboard.h"
+#include "platform/keyscript.h"
+
+namespace {
+
+ImagePtr StandInImage(int32_t width, int32_t height, int32_t frames) {
+  auto image = std::make_unique<TImage>();
+  image->width = width;
+  image->height = height;
+  for (int32_t i = 0; i < frames; ++i) {
+    auto pixmap = std::make_unique<TPixmap>();
+    pixmap->width = width;
+    pixmap->height = height;
+    pixmap->format = 6;
+    pixmap->pitch = width * 4;
+    pixmap->pixels.assign(static_cast<size_t>(width * height * 4), 255);
+    image->pixmaps.push_back(std::move(pixmap));
+  }
+  image->frames.resize(static_cast<size_t>(frames));
+  image->sequences.resize(static_cast<size_t>(frames));
+  return image;
+}
+
+std::vector<TDrawRecord> records;
+
+}  // namespace
+
+std::vector<TDrawRecord>& ScreenRecords() { return records; }
+
+void UseHeadlessScreens(const std::string& keys) {
+  ResetKeyboard();
+  UseVirtualClock(0);
+  records.clear();
+  SetDrawRecorder(&records);
+  font.charset = Text(FontCharset);
+  font.advance = 8;
+  font.cellHeight = 14;
+  font.glyphs = StandInImage(14, 12, 56);
+  TitlePicture = StandInImage(800, 600, 1);
+  Opponent = nullptr;
+  menu = tmenu();
+  std::vector<TKeyStep> steps;
+  std::string error;
+  ASSERT_TRUE(ParseKeyScript(keys, steps, error)) << error;
+  UseKeyScript(std::move(steps));
+}

@@ -1,0 +1,91 @@
+// Shared by the game-rules tests: a fresh new-game hero in a temporary working directory (the save
+// file's path is relative), program ends that throw, and small item builders.
+#pragma once
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "game/state/hero.h"
+#include "game/state/item.h"
+#include "platform/display.h"
+#include "platform/program.h"
+#include "platform/random.h"
+
+class StateTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetEndMode(EndMode::Throw);
+    ResetExitHandlers();
+    std::string pattern = (std::filesystem::temp_directory_path() / "cairnmark-state-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir = pattern;
+    previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    ResetGameState();
+    hero.NewGame();
+    SeedRandom(1);
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    ResetExitHandlers();
+  }
+
+  static std::vector<uint8_t> FileBytes(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  std::filesystem::path dir;
+  std::filesystem::path previous;
+};
+
+inline titem* MakeItem(int32_t kind, const char* name, int32_t chance, float value, int32_t floor = 1,
+                       float quality = 1.0f, int32_t stat = 0, int32_t timing = 0) {
+  titem* item = new titem;
+  item->kind = kind;
+  item->name = name;
+  item->chance = chance;
+  item->value = value;
+  item->floor = floor;
+  item->quality = quality;
+  item->stat = stat;
+  item->timing = timing;
+  return item;
+}
+
+inline titem* MakeSword(float power = 10.0f) { return MakeItem(1, "sword", 50, power); }
+inline titem* MakeArmor(float defence = 10.0f) { return MakeItem(2, "body-armor", 20, defence); }
+inline titem* MakeRune(int32_t stat, int32_t timing, float value, int32_t floor = 1) {
+  return MakeItem(3, "rune", 0, value, floor, 1.0f, stat, timing);
+}
+
+// The status of the program end the call caused, with what it wrote to standard error.
+template <typename F>
+int EndStatus(F&& call, std::string& message) {
+  ::testing::internal::CaptureStderr();
+  int status = 1000;
+  try {
+    call();
+  } catch (const ProgramEnded& end) {
+    status = end.status;
+  }
+  message = ::testing::internal::GetCapturedStderr();
+  return status;
+}
+
+// The menu and typed messages run headless: no display open, drawing only recorded, a virtual clock,
+// a stand-in font strip and title picture, and keys from a script.
+void UseHeadlessScreens(const std::string& keys);
+// Drawing records of the headless screens since UseHeadlessScreens.
+std::vector<TDrawRecord>& ScreenRecords();
