@@ -80,7 +80,9 @@ void tmenu::ChooseOption() {
   for (bool done = false; !done;) {
     DrawMenuFrame(*this);
     // Shift is read before the wait, which forgets every held key.
-    const bool shift = IsKeyDown(KeyLeftShift) || IsKeyDown(KeyRightShift);
+    const int32_t leftShift = IsKeyDown(KeyLeftShift);
+    const int32_t rightShift = IsKeyDown(KeyRightShift);
+    const bool shift = leftShift || rightShift;
     const int32_t key = WaitForKey();
     switch (key) {
       case KeyDown:

@@ -89,33 +89,12 @@ TEST_F(FontText, SpacesAndUnknownCharactersAdvanceWithoutDrawing) {
   EXPECT_EQ(GlyphChar(records[2]), 'C');
 }
 
-TEST_F(FontText, EveryCharsetCharacterDrawsItsOwnFrame) {
-  DrawFontText(FontCharset, 0, 0, 0, 0, 0);
-  ASSERT_EQ(records.size(), 56u);
-  for (size_t i = 0; i < records.size(); ++i) EXPECT_EQ(records[i].frame, static_cast<int32_t>(i));
-  EXPECT_EQ(GlyphFrame(u'&'), 47);
-  EXPECT_EQ(GlyphFrame(u'a'), -1);
-}
 
 TEST_F(FontText, EmptyTextDrawsNothing) {
   DrawFontText("", 100, 100, 1, 1, 1);
   EXPECT_TRUE(records.empty());
 }
 
-TEST_F(FontText, DrawingKeepsTheColourAndStateOfTheMoment) {
-  SetDrawColor(10, 20, 30);
-  SetDrawAlpha(0.5f);
-  SetBlendMode(3);
-  DrawFontText("X", 5, 6, 0, 0, 0);
-  SetDrawAlpha(1.0f);
-  SetBlendMode(1);
-  ASSERT_EQ(records.size(), 1u);
-  EXPECT_EQ(records[0].red, 10);
-  EXPECT_EQ(records[0].green, 20);
-  EXPECT_EQ(records[0].blue, 30);
-  EXPECT_FLOAT_EQ(records[0].alpha, 0.5f);
-  EXPECT_EQ(records[0].blend, 3);
-}
 
 TEST(FontLoading, LoadsFiftySixCellsFromTheEmbeddedStrip) {
   ResetScreenWorld();
@@ -240,14 +219,5 @@ TEST_F(KeywordText, WordsAdvanceEightPixelsACharacterWhateverTheScale) {
   EXPECT_EQ(records[2].x, 68.0f);  // the next word 3 characters x 8 further
 }
 
-TEST(ClampedColor, LimitsEachComponentToTheByteRange) {
-  ResetScreenWorld();
-  SetClampedColor(300, -5, 128);
-  int32_t r = 0, g = 0, b = 0;
-  GetDrawColor(r, g, b);
-  EXPECT_EQ(r, 255);
-  EXPECT_EQ(g, 0);
-  EXPECT_EQ(b, 128);
-}
 
 }  // namespace

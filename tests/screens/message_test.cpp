@@ -78,10 +78,6 @@ TEST_F(Message, TextStaysCompleteForAboutFourOverSpeedFrames) {
   EXPECT_NEAR(wholeFrames, 4 / speed, 2);
 }
 
-TEST_F(Message, LettersAppearAtSpeedLettersAFrame) {
-  ShowMessage("ABCDEFGH", 1.0f, 1.0f, 1, 1);
-  for (int32_t f = 0; f < 7; ++f) EXPECT_EQ(FrameGlyphs(f).size(), static_cast<size_t>(f + 2)) << "frame " << f;
-}
 
 TEST_F(Message, PulseFollowsTheCosineAndEndsInDeepRed) {
   ShowMessage("ABCD", 1.0f, 0.5f, 1, 1);

@@ -271,11 +271,6 @@ TEST_F(Stage, WithoutOpponentOrSpeakerOnlyTheHerosSideIsDrawn) {
   hero.mon = nullptr;
 }
 
-TEST_F(Stage, HeroWithoutAFigureStillShowsNameAndBar) {
-  DrawScene();
-  EXPECT_EQ(GlyphTextAt(records, 375.0f), "HERO");
-  EXPECT_NE(GlyphAt(records, 120, 389), nullptr);
-}
 
 TEST_F(Stage, OpponentIsMirroredToFaceTheHero) {
   StandInCreature spider("spider", 30, 60);
