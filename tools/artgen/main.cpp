@@ -1,0 +1,102 @@
+// cairnmark-artgen: draws every picture the game embeds and writes them under a folder as the game
+// names them (image/<creature>/<kind>/<kind> <n>.png with offset.dat and hit.txt, the font strip,
+// the title picture); or writes the contact sheet or the stage mock-up for looking at the art.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "creature.h"
+#include "font.h"
+#include "frames.h"
+#include "sheet.h"
+#include "title.h"
+
+namespace {
+
+void PutInt32(std::vector<uint8_t>& out, int32_t v) {
+  uint32_t u = uint32_t(v);
+  for (int i = 0; i < 4; ++i) out.push_back(uint8_t(u >> (8 * i)));
+}
+
+bool Write(const std::string& path, const std::vector<uint8_t>& bytes, int& count) {
+  if (!WriteFileBytes(path, bytes)) {
+    std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return false;
+  }
+  ++count;
+  return true;
+}
+
+int WriteAssets(const std::string& root) {
+  int count = 0;
+  std::string image = root + "/image";
+  if (!MakeDirectories(image)) return 1;
+  if (!Write(image + "/font2.png", EncodePng(DrawFontStrip()), count)) return 1;
+  if (!Write(image + "/dragon.jpg", EncodeJpeg(DrawTitlePicture(), 90), count)) return 1;
+  int clipped = 0;
+  for (const CreatureArt& art : Creatures()) {
+    for (int k = 0; k < 3; ++k) {
+      AnimKind kind = AnimKind(k);
+      std::string dir = image + "/" + art.name + "/" + KindName(kind);
+      if (!MakeDirectories(dir)) return 1;
+      std::vector<uint8_t> offsets;
+      std::vector<Frame> frames = RenderAnimation(art, kind);
+      for (size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i].clipped) {
+          std::fprintf(stderr, "%s %s %zu: %d pixels outside the fixed corner\n", art.name, KindName(kind), i + 1,
+                       frames[i].clipped);
+          clipped += frames[i].clipped;
+        }
+        std::string name = dir + "/" + KindName(kind) + " " + std::to_string(i + 1) + ".png";
+        if (!Write(name, EncodePng(frames[i].picture), count)) return 1;
+        PutInt32(offsets, frames[i].x);
+        PutInt32(offsets, frames[i].y);
+      }
+      if (!Write(dir + "/offset.dat", offsets, count)) return 1;
+      if (kind == AnimKind::Attack) {
+        std::string hit = std::to_string(art.hit);
+        if (!Write(dir + "/hit.txt", std::vector<uint8_t>(hit.begin(), hit.end()), count)) return 1;
+      }
+    }
+  }
+  std::printf("wrote %d files under %s\n", count, image.c_str());
+  return clipped ? 2 : 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: cairnmark-artgen --out DIR\n"
+               "       cairnmark-artgen --contact-sheet FILE [--only CREATURE] [--zoom N]\n"
+               "       cairnmark-artgen --stage-mockup FILE\n");
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string out, sheet, stage, only;
+  int zoom = 1;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    bool more = i + 1 < argc;
+    if (a == "--out" && more) out = argv[++i];
+    else if (a == "--contact-sheet" && more) sheet = argv[++i];
+    else if (a == "--stage-mockup" && more) stage = argv[++i];
+    else if (a == "--only" && more) only = argv[++i];
+    else if (a == "--zoom" && more) zoom = std::max(1, std::atoi(argv[++i]));
+    else return Usage();
+  }
+  if (out.empty() && sheet.empty() && stage.empty()) return Usage();
+  int status = 0;
+  if (!out.empty()) status = WriteAssets(out);
+  if (!sheet.empty() && !WriteFileBytes(sheet, EncodePng(DrawContactSheet(only, zoom)))) status = 1;
+  if (!stage.empty()) {
+    std::string report;
+    if (!WriteFileBytes(stage, EncodePng(DrawStageMockup(report)))) status = 1;
+    if (!report.empty()) {
+      std::fprintf(stderr, "%s", report.c_str());
+      status = status ? status : 3;
+    }
+  }
+  return status;
+}

@@ -1,0 +1,173 @@
+// PNG and JPEG encoding for the generator (libpng, libjpeg) and its deterministic arithmetic.
+#include "raster.h"
+
+#include <jpeglib.h>
+#include <png.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void PngWriteToVector(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
+
+void PngFlush(png_structp) {}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const Picture& picture) {
+  std::vector<uint8_t> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return out;
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    out.clear();
+    return out;
+  }
+  png_set_write_fn(png, &out, PngWriteToVector, PngFlush);
+  png_set_compression_level(png, 9);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
+  png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8, PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
+  png_write_info(png, info);
+  std::vector<uint8_t> row(size_t(picture.width) * 3);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgb& c = picture.at(x, y);
+      row[size_t(x) * 3] = c.r;
+      row[size_t(x) * 3 + 1] = c.g;
+      row[size_t(x) * 3 + 2] = c.b;
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality) {
+  jpeg_compress_struct cinfo;
+  jpeg_error_mgr jerr;
+  cinfo.err = jpeg_std_error(&jerr);
+  jpeg_create_compress(&cinfo);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&cinfo, &buffer, &size);
+  cinfo.image_width = JDIMENSION(picture.width);
+  cinfo.image_height = JDIMENSION(picture.height);
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  cinfo.dct_method = JDCT_ISLOW;
+  cinfo.optimize_coding = TRUE;
+  jpeg_set_quality(&cinfo, quality, TRUE);
+  jpeg_start_compress(&cinfo, TRUE);
+  std::vector<uint8_t> row(size_t(picture.width) * 3);
+  while (cinfo.next_scanline < cinfo.image_height) {
+    int y = int(cinfo.next_scanline);
+    for (int x = 0; x < picture.width; ++x) {
+      const Rgb& c = picture.at(x, y);
+      row[size_t(x) * 3] = c.r;
+      row[size_t(x) * 3 + 1] = c.g;
+      row[size_t(x) * 3 + 2] = c.b;
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&cinfo, rows, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  std::vector<uint8_t> out(buffer, buffer + size);
+  jpeg_destroy_compress(&cinfo);
+  free(buffer);
+  return out;
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fclose(f) == 0 && ok;
+  return ok;
+}
+
+bool MakeDirectories(const std::string& path) {
+  for (size_t i = 1; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '/') {
+      std::string part = path.substr(0, i);
+      if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+  }
+  return true;
+}
+
+double Sqrt(double v) { return v <= 0 ? 0.0 : __builtin_sqrt(v); }
+
+// Range-reduced Taylor series: only +, * and /, so every machine agrees to the last bit.
+double Sin(double a) {
+  double turns = a / (2 * kPi);
+  long long k = static_cast<long long>(turns >= 0 ? turns + 0.5 : turns - 0.5);
+  double x = a - double(k) * 2 * kPi;  // now in about [-pi, pi]
+  if (x > kPi / 2) x = kPi - x;
+  if (x < -kPi / 2) x = -kPi - x;
+  double x2 = x * x, term = x, sum = x;
+  for (int n = 1; n <= 10; ++n) {
+    term *= -x2 / double((2 * n) * (2 * n + 1));
+    sum += term;
+  }
+  return sum;
+}
+
+double Cos(double a) { return Sin(a + kPi / 2); }
+
+double Clamp(double v, double lo, double hi) { return v < lo ? lo : (v > hi ? hi : v); }
+double Lerp(double a, double b, double t) { return a + (b - a) * t; }
+double Smooth(double t) {
+  t = Clamp(t, 0, 1);
+  return t * t * (3 - 2 * t);
+}
+int RoundInt(double v) { return int(v >= 0 ? v + 0.5 : v - 0.5); }
+
+double Hash01(int x, int y, int seed) {
+  uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(seed) * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  h ^= h >> 16;
+  return double(h & 0xFFFFFF) / double(0x1000000);
+}
+
+double ValueNoise(double x, double y, int seed) {
+  double fx = x >= 0 ? double(long(x)) : double(long(x) - 1);
+  double fy = y >= 0 ? double(long(y)) : double(long(y) - 1);
+  int ix = int(fx), iy = int(fy);
+  double tx = Smooth(x - fx), ty = Smooth(y - fy);
+  double a = Hash01(ix, iy, seed), b = Hash01(ix + 1, iy, seed);
+  double c = Hash01(ix, iy + 1, seed), d = Hash01(ix + 1, iy + 1, seed);
+  return Lerp(Lerp(a, b, tx), Lerp(c, d, tx), ty);
+}
+
+double FractalNoise(double x, double y, int seed, int octaves) {
+  double sum = 0, amp = 1, norm = 0;
+  for (int i = 0; i < octaves; ++i) {
+    sum += amp * ValueNoise(x, y, seed + i * 101);
+    norm += amp;
+    amp *= 0.5;
+    x *= 2.03;
+    y *= 2.03;
+  }
+  return sum / norm;
+}
+
+Rgb Mix(Rgb a, Rgb b, double t) {
+  t = Clamp(t, 0, 1);
+  return Rgb{uint8_t(RoundInt(Lerp(a.r, b.r, t))), uint8_t(RoundInt(Lerp(a.g, b.g, t))),
+             uint8_t(RoundInt(Lerp(a.b, b.b, t)))};
+}
+
+Rgb Scale(Rgb a, double f) {
+  return Rgb{uint8_t(RoundInt(Clamp(a.r * f, 0, 255))), uint8_t(RoundInt(Clamp(a.g * f, 0, 255))),
+             uint8_t(RoundInt(Clamp(a.b * f, 0, 255)))};
+}

@@ -1,0 +1,11 @@
+// Pictures for looking at the art rather than shipping it: the contact sheet (every creature's
+// three animations frame by frame, and the font) and the stage mock-up (the hero facing each foe
+// where the game places them), with the check that standing figures keep clear of each other.
+#pragma once
+#include <string>
+
+#include "raster.h"
+
+Picture DrawContactSheet(const std::string& only, int zoom);
+// Problems found (overlaps, figures reaching the name lines) go to report, one a line.
+Picture DrawStageMockup(std::string& report);

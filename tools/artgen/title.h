@@ -1,0 +1,5 @@
+// The title picture: a dragon over a mountain keep at dusk, painted from gradients and noise.
+#pragma once
+#include "raster.h"
+
+Picture DrawTitlePicture();
