@@ -94,3 +94,5 @@ std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWi
 bool WritePng(const TPixmap& pixmap, const char* path);
 // The same PNG bytes in memory; false on failure.
 bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes);
+// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey; false on failure.
+bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);

@@ -1,6 +1,6 @@
-// JPEG through libjpeg, from memory, to RGB (or grey). libjpeg's own error handler calls exit(), so
-// ours jumps back to a plain C-style function holding no C++ objects; and since a truncated file
-// "succeeds" with only a warning, any warning also means no image.
+// JPEG through libjpeg: decoding from memory to RGB (or grey), and encoding. libjpeg's own error
+// handler calls exit(), so ours jumps back to a plain C-style function holding no C++ objects; and
+// since a truncated file "succeeds" with only a warning, any warning also means no image.
 #include <cstddef>
 #include <cstdio>
 #include <csetjmp>
@@ -80,6 +80,41 @@ int DecodeJpegC(TJpegRead* r) {
   return r->error.warnings == 0;
 }
 
+struct TJpegWrite {
+  jpeg_compress_struct info;
+  TJpegError error;
+  const uint8_t* pixels;
+  int32_t width, height, pitch, channels, quality;
+  unsigned char* out;  // malloc'd by libjpeg
+  unsigned long outSize;
+  int created;
+};
+
+// Plain C: encodes into w->out. Returns 1 on success.
+int EncodeJpegC(TJpegWrite* w) {
+  w->info.err = jpeg_std_error(&w->error.manager);
+  w->error.manager.error_exit = JpegErrorExit;
+  w->error.manager.emit_message = JpegMessage;
+  w->error.manager.output_message = JpegOutput;
+  if (setjmp(w->error.jump)) return 0;
+  jpeg_create_compress(&w->info);
+  w->created = 1;
+  jpeg_mem_dest(&w->info, &w->out, &w->outSize);
+  w->info.image_width = static_cast<JDIMENSION>(w->width);
+  w->info.image_height = static_cast<JDIMENSION>(w->height);
+  w->info.input_components = w->channels;
+  w->info.in_color_space = w->channels == 3 ? JCS_RGB : JCS_GRAYSCALE;
+  jpeg_set_defaults(&w->info);
+  jpeg_set_quality(&w->info, w->quality, TRUE);
+  jpeg_start_compress(&w->info, TRUE);
+  while (w->info.next_scanline < w->info.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(w->pixels + static_cast<size_t>(w->info.next_scanline) * w->pitch);
+    jpeg_write_scanlines(&w->info, &row, 1);
+  }
+  jpeg_finish_compress(&w->info);
+  return 1;
+}
+
 void DestroyJpegC(TJpegRead* r) {
   if (r->created) jpeg_destroy_decompress(&r->info);
   r->created = 0;
@@ -107,4 +142,28 @@ std::unique_ptr<TPixmap> DecodeJpeg(const uint8_t* data, int64_t size) {
   std::free(r->pixels);
   std::free(r);
   return pixmap;
+}
+
+bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes) {
+  std::unique_ptr<TPixmap> converted;
+  const TPixmap* source = &pixmap;
+  if (pixmap.format != 4 && pixmap.format != 1) {
+    converted = ConvertPixmap(pixmap, 4);
+    source = converted.get();
+  }
+  if (source->width <= 0 || source->height <= 0) return false;
+  TJpegWrite* w = static_cast<TJpegWrite*>(std::calloc(1, sizeof(TJpegWrite)));
+  if (!w) return false;
+  w->pixels = source->pixels.data();
+  w->width = source->width;
+  w->height = source->height;
+  w->pitch = source->pitch;
+  w->channels = source->format == 4 ? 3 : 1;
+  w->quality = quality < 1 ? 1 : quality > 100 ? 100 : quality;
+  int ok = EncodeJpegC(w);
+  if (ok) bytes.assign(w->out, w->out + w->outSize);
+  if (w->created) jpeg_destroy_compress(&w->info);
+  std::free(w->out);
+  std::free(w);
+  return ok != 0;
 }

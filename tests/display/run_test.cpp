@@ -1,0 +1,104 @@
+// The program runner: every way the program ends becomes its exit status, screenshots are written
+// at every key wait showing the picture last presented, and the headless run without a script ends
+// at its first key wait.
+#include <filesystem>
+
+#include "platform/keyboard.h"
+#include "platform/run.h"
+#include "tests/display/display_support.h"
+
+namespace {
+
+int handlerRuns = 0;
+
+void DrawRedAndWait() {
+  AtExit([] { ++handlerRuns; });
+  OpenDisplay(800, 600, 16, 27, 0);
+  ImagePtr red = MakeImageFromPixmap(*SolidPixmap(800, 600, {220, 0, 0}), 0);
+  ImagePtr green = MakeImageFromPixmap(*SolidPixmap(800, 600, {0, 220, 0}), 0);
+  DrawImageFrame(red.get(), 0, 0, 0);
+  FlipFrame(-1);
+  // The next frame's background goes in straight after the present, before the key wait.
+  DrawImageFrame(green.get(), 0, 0, 0);
+  WaitForKey();
+  FlipFrame(-1);
+  WaitForKey();
+}
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    handlerRuns = 0;
+    dir = std::filesystem::temp_directory_path() / ("cairnmark-run-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+    ResetExitHandlers();
+    UseRealClock();
+  }
+  std::filesystem::path dir;
+};
+
+TEST_F(RunTest, AScriptThatRunsOutEndsTheProgramNormallyWithScreenshots) {
+  TRunOptions options;
+  options.headless = true;
+  options.virtualClock = true;
+  options.clockStart = 777;
+  options.useKeyScript = true;
+  options.keys = {TKeyStep{KeySpace, 0, false, 0}};
+  options.shotsDir = dir.string();
+  EXPECT_EQ(RunProgram(options, DrawRedAndWait), 0);
+  EXPECT_EQ(handlerRuns, 1);
+  EXPECT_FALSE(DisplayHasContext());
+  // The first shot shows the red frame that was presented, not the green one drawn after it.
+  ImagePtr first = LoadImageResource((dir / "0001.png").string().c_str(), 0);
+  ImagePtr second = LoadImageResource((dir / "0002.png").string().c_str(), 0);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(first->width, 800);
+  EXPECT_EQ(first->height, 600);
+  EXPECT_EQ(PixelOf(*first->pixmaps[0], 10, 590)[0], 220);
+  EXPECT_EQ(PixelOf(*second->pixmaps[0], 790, 5)[1], 220);
+  EXPECT_EQ(PixelOf(*second->pixmaps[0], 790, 5)[0], 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "0003.png"));
+}
+
+TEST_F(RunTest, HeadlessWithoutAScriptEndsAtTheFirstKeyWait) {
+  TRunOptions options;
+  options.headless = true;
+  options.virtualClock = true;
+  EXPECT_EQ(RunProgram(options, DrawRedAndWait), 0);
+  EXPECT_EQ(handlerRuns, 1);
+  EXPECT_TRUE(TerminateRequested());
+}
+
+TEST_F(RunTest, ErrorsAndExitsBecomeStatuses) {
+  TRunOptions options;
+  options.headless = true;
+  options.virtualClock = true;
+  EXPECT_EQ(RunProgram(options, [] { RaiseError("test error"); }), 255);
+  EXPECT_EQ(RunProgram(options, [] { EndProgram(3); }), 3);
+  EXPECT_EQ(RunProgram(options, [] { AtExit([] { ++handlerRuns; }); }), 0);
+  EXPECT_EQ(handlerRuns, 1);
+  options.workDir = (dir / "missing").string();
+  EXPECT_NE(RunProgram(options, [] {}), 0);
+}
+
+TEST_F(RunTest, TheVirtualClockStartsWhereAsked) {
+  TRunOptions options;
+  options.headless = true;
+  options.virtualClock = true;
+  options.clockStart = 4242;
+  static uint32_t seen = 0;
+  EXPECT_EQ(RunProgram(options,
+                       [] {
+                         OpenDisplay(800, 600, 16, 27, 0);
+                         seen = ElapsedMillis();
+                       }),
+            0);
+  EXPECT_EQ(seen, 4242u);
+}
+
+}  // namespace
