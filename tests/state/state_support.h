@@ -16,6 +16,16 @@
 #include "platform/program.h"
 #include "platform/random.h"
 
+inline std::vector<uint8_t> FileBytes(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
 class StateTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -35,15 +45,6 @@ class StateTest : public ::testing::Test {
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
     ResetExitHandlers();
-  }
-
-  static std::vector<uint8_t> FileBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  static void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(name, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
   std::filesystem::path dir;
