@@ -156,14 +156,6 @@ TEST_F(KeyboardTest, FocusChangesClearKeysAndMarkSuspension) {
   EXPECT_EQ(WasKeyPressed(KeyUp), 0);
 }
 
-TEST_F(KeyboardTest, CloseRequestOnlyRaisesTheFlag) {
-  EXPECT_EQ(TerminateRequested(), 0);
-  CloseRequestedEvent();
-  EXPECT_EQ(TerminateRequested(), 1);
-  Tap(KeyEnter);
-  EXPECT_EQ(WasKeyPressed(KeyEnter), 1);
-}
-
 TEST_F(KeyboardTest, TypedCharactersStopAt256AndBadCodesAreIgnored) {
   for (int i = 0; i < 300; ++i) CharTypedEvent('a');
   EXPECT_EQ(TypedCharCount(), 256);

@@ -118,15 +118,6 @@ TEST_F(FileSystemTest, FileKindAndDelete) {
   EXPECT_EQ(FileKind(Text(PathOf("full\\keep"))), 1);
 }
 
-TEST_F(FileSystemTest, RenameReplacesTheTarget) {
-  WriteFile("a", "new");
-  WriteFile("b", "old");
-  EXPECT_TRUE(RenameFile(Text(PathOf("a")), Text(PathOf("b"))));
-  EXPECT_EQ(FileBytes("b"), "new");
-  EXPECT_EQ(FileKind(Text(PathOf("a"))), 0);
-  EXPECT_FALSE(RenameFile(Text(PathOf("a")), Text(PathOf("c"))));
-}
-
 TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
   WriteFile("save.dat", "old save");
   std::string error = "stale";

@@ -126,18 +126,4 @@ TEST(TextCase, OnlyAsciiLettersChange) {
   EXPECT_EQ(TextLower(accented).chars, (std::u16string{233, 201, u'z'}));
 }
 
-TEST(TextNumbers, DegreesAndSmallHelpers) {
-  EXPECT_NEAR(SinDeg(90), 1.0, 1e-15);
-  EXPECT_NEAR(CosDeg(180), -1.0, 1e-15);
-  EXPECT_EQ(FloorReal(-1.5), -2.0);
-  EXPECT_TRUE(std::isnan(PowReal(-8, 0.5)));
-  EXPECT_EQ(PowReal(0, 0), 1.0);
-  EXPECT_TRUE(std::isinf(PowReal(0, -1)));
-  EXPECT_EQ(AbsReal(-3.25), 3.25);
-  EXPECT_EQ(MinInt(-1, 2), -1);
-  EXPECT_EQ(MaxInt(-1, 2), 2);
-  EXPECT_EQ(MaxReal(1.0, 2.0), 2.0);
-  EXPECT_EQ(MaxReal(2.0, 1.0), 2.0);
-}
-
 }  // namespace
