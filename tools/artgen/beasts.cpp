@@ -11,17 +11,10 @@ Material M(int r, int g, int b, double contrast = 1.0) {
   return MakeMaterial(Rgb{uint8_t(r), uint8_t(g), uint8_t(b)}, contrast);
 }
 
-// Jointed leg from root to foot with the knee lifted by height.
-void Leg(Painter& p, Vec root, Vec foot, double height, double r0, double r1, const Material& m) {
-  Vec mid = LerpVec(root, foot, 0.45) + Vec{0, -height};
-  p.Capsule(root, mid, r0, (r0 + r1) * 0.5, m);
-  p.Capsule(mid, foot, (r0 + r1) * 0.5, r1, m);
-}
-
 }  // namespace
 
 void DrawSpider(Painter& p, const Motion& m, double ground) {
-  static const Material body = M(86, 60, 96), leg = M(70, 50, 80), mark = M(210, 50, 40);
+  static const Material body = M(84, 56, 70), leg = M(70, 48, 58), band = M(200, 110, 50), mark = M(220, 60, 40);
   static const Material fang = M(230, 220, 190);
   double s = m.strike, up = 0, dx = 0, rear = 0;
   if (m.kind == AnimKind::Attack) {
@@ -33,34 +26,41 @@ void DrawSpider(Painter& p, const Motion& m, double ground) {
     up = 9 * m.recoil;
   }
   double flip = m.kind == AnimKind::Die ? m.fall : 0;
-  Vec head{44 + dx, ground - 9 - up - rear * 5};
-  Vec abdomen{31 + dx, ground - 10 - up + rear * 1.5};
+  Vec head{46 + dx, ground - 10 - up - rear * 5};
+  Vec abdomen{34 + dx, ground - 12 - up + rear * 1.5};
   double curl = flip;
   p.Push();
-  if (flip > 0) {
-    p.RotateAbout({38, ground - 9}, -kPi * flip);
-    p.Translate(0, 0);
-  }
+  if (flip > 0) p.RotateAbout({38, ground - 9}, -kPi * Smooth((flip - 0.25) / 0.45));
   auto legs = [&](int side) {
-    // side 0 the far legs, 1 the near legs.
+    // side 0 the far legs, a shade darker; 1 the near legs.
+    static constexpr double kNear[4] = {-24, -13, 8, 19}, kFar[4] = {-19, -8, 13, 23};
+    static constexpr double kKnee[4] = {11, 13, 13, 11};
     p.SetBias(side == 0 ? 1 : 0);
     for (int i = 0; i < 4; ++i) {
-      double spread = (i - 1.5) * 8.0 + (side == 0 ? 3 : 0);
-      Vec root = head + Vec{-3.0 + i * 1.2, 1};
-      Vec foot{root.x + spread * 1.25 + (i - 1.5) * 2, ground - 1.5};
-      if (i == 3 && m.kind == AnimKind::Attack) {
-        foot = root + Vec{10 + 4 * s, -rear * 12 + (s > 0 ? 6 * s : 0) + 8};
+      Vec root = head + Vec{-2.0 + i * 1.3, 1};
+      Vec foot{head.x + (side ? kNear[i] : kFar[i]) - dx * 0.3, ground - 1.2};
+      if (i == 3 && m.kind == AnimKind::Attack) foot = root + Vec{9 + 5 * s, 8 - rear * 14 + (s > 0 ? 2 * s : 0)};
+      if (i == 2 && m.kind == AnimKind::Attack && rear > 0) foot = LerpVec(foot, root + Vec{10, -6}, rear * 0.6);
+      if (m.kind == AnimKind::GotHit) foot.y -= up * (i == 3 ? 0.5 : 0.2);
+      Vec knee = root + (foot - root) * 0.4 + Vec{0, -kKnee[i] + (side ? 0 : 2)};
+      if (curl > 0) {
+        foot = LerpVec(foot, root + Vec{(i - 1.5) * 3, 5}, curl * 0.75);
+        knee = LerpVec(knee, root + Vec{(i - 1.5) * 4.5, -3}, curl * 0.6);
       }
-      if (curl > 0) foot = LerpVec(foot, root + Vec{(i - 1.5) * 3, 6}, curl * 0.7);
       p.NewPart();
-      Leg(p, root, foot, 9 - curl * 4, 1.5, 0.7, leg);
+      Texture rings{Texture::Bands, 4.5, 0.3};
+      rings.alt = &band;
+      p.SetTexture(rings);
+      p.Capsule(root, knee, 1.6, 1.2, leg);
+      p.Capsule(knee, foot, 1.2, 0.7, leg);
+      p.ClearTexture();
     }
     p.SetBias(0);
   };
   legs(0);
   p.NewPart();
   p.SetTexture(Texture{Texture::Grain, 0.35, 0.5, 0, nullptr, 3});
-  p.Ellipse(abdomen, 11, 8, -0.15, body);
+  p.Ellipse(abdomen, 10, 7.5, -0.15, body);
   p.ClearTexture();
   p.Dot(abdomen + Vec{-1, -3}, mark.shade[0]);
   p.Dot(abdomen + Vec{0, -3}, mark.shade[1]);
@@ -69,7 +69,7 @@ void DrawSpider(Painter& p, const Motion& m, double ground) {
   p.Dot(abdomen + Vec{-4, -1}, mark.shade[1]);
   p.Dot(abdomen + Vec{3, -1}, mark.shade[1]);
   p.NewPart();
-  p.Ellipse(head, 6, 5, 0.1, body);
+  p.Ellipse(head, 5.5, 4.5, 0.1, body);
   p.Dot(head + Vec{3, -2}, Rgb{255, 60, 50});
   p.Dot(head + Vec{4, -1}, Rgb{255, 60, 50});
   p.Dot(head + Vec{2, -3}, Rgb{255, 120, 90});
@@ -140,7 +140,7 @@ void DrawWasp(Painter& p, const Motion& m, double ground) {
 
 void DrawRaptor(Painter& p, const Motion& m, double ground) {
   static const Material hide = M(120, 146, 70), stripe = M(74, 96, 50), belly = M(220, 206, 150);
-  static const Material claw = M(236, 230, 210), mouth = M(170, 50, 60);
+  static const Material claw = M(236, 230, 210);
   double s = m.strike, lunge = 0, rearUp = 0, open = 0;
   if (m.kind == AnimKind::Attack) {
     lunge = s > 0 ? s : 0;
@@ -221,7 +221,7 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   double rec = m.kind == AnimKind::GotHit ? m.recoil : 0;
   double fall = m.kind == AnimKind::Die ? m.fall : 0;
   double flap = Sin(m.cycle * 2 * kPi * (m.kind == AnimKind::Attack ? 1.0 : 1.5));
-  Vec body{58 - 5 * rec + 4 * lunge, ground - 28 + 2 * flap * (1 - fall) + fall * 16};
+  Vec body{41 - 5 * rec + 4 * lunge, ground - 28 + 2 * flap * (1 - fall) + fall * 16};
   p.Push();
   if (fall > 0) p.RotateAbout({body.x, ground}, -0.5 * fall);
   // Far wing.

@@ -28,6 +28,8 @@ struct CreatureArt {
   int hit;
   double ground;  // the canvas row the feet stand on
   DrawCreature draw;
+  double scale = 1;  // drawn larger about (pivotX, ground)
+  double pivotX = 40;
 };
 
 // Canvas: drawing coordinates are the game's canvas (origin 30 px left of and above the drawing

@@ -22,6 +22,7 @@ Picture Paint(const CreatureArt& art, AnimKind kind, int frame) {
   Motion m = MotionFor(art, kind, frame);
   Painter p(kBufferWidth, kBufferHeight);
   p.Translate(kMarginX, kMarginY);
+  if (art.scale != 1) p.ScaleAbout({art.pivotX, art.ground}, art.scale);
   art.draw(p, m, art.ground);
   return p.Render(m.flash);
 }
@@ -76,6 +77,8 @@ Frame RenderFrame(const CreatureArt& art, AnimKind kind, int frame) {
         y1 = std::max(y1, y);
       }
   Frame out;
+  out.inkX = x0 - kMarginX;
+  out.inkY = y0 - kMarginY;
   if (x1 < 0) {
     x0 = y0 = x1 = y1 = 0;
   }

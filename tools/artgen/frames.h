@@ -10,6 +10,7 @@ struct Frame {
   Picture picture;
   int32_t x = 0, y = 0;  // the crop's top-left on the canvas
   int clipped = 0;       // figure pixels lost to a fixed crop corner (must stay 0)
+  int inkX = 0, inkY = 0;  // the figure's own top-left on the canvas
 };
 
 // The whole canvas of one frame, before cropping (buffer coordinates, margins included).

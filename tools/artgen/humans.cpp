@@ -110,7 +110,7 @@ void DrawHero(Painter& p, const Motion& m, double ground) {
   static const Material boots = M(88, 56, 36), hair = M(150, 88, 36), steel = M(196, 204, 218, 1.2);
   static const Material gold = M(222, 176, 52), shieldFace = M(186, 40, 40), belt = M(80, 50, 30);
   HumanLook look;
-  look.body.x = 44;
+  look.body.x = 49;
   look.skin = &skin;
   look.arms = &tunic;
   look.legs = &trousers;
@@ -130,10 +130,13 @@ void DrawHero(Painter& p, const Motion& m, double ground) {
     pp.Ellipse(j.head + fwd * -4.2 + up * 0.2, 2.4, 4.2, j.lean + j.headTilt, hair);
   };
   look.middle = [&](Painter& pp, const Joints& j) { Shield(pp, j.handB + Vec{2, 0}, 8, gold, shieldFace, gold); };
-  look.frontItem = [&](Painter& pp, const Joints& j) { Sword(pp, j.handF, j.itemF, 19, steel, gold); };
+  look.frontItem = [&](Painter& pp, const Joints& j) { Sword(pp, j.handF, j.itemF, 20, steel, gold); };
   PoseSet poses = SwordPoses();
   poses.stance.shB = 0.9;
   poses.stance.elB = 0.7;
+  poses.windup.x = 2;
+  poses.windup.shF = 3.0;
+  poses.windup.elF = 0.5;
   poses.windup.shB = 0.5;
   poses.windup.elB = 0.9;
   poses.strike.shB = 0.3;
@@ -433,7 +436,7 @@ void DrawPoisoner(Painter& p, const Motion& m, double ground) {
   };
   look.front = [&](Painter& pp, const Joints& j) {
     // At the blow the vial's poison sprays ahead of the hand.
-    if (Sin(j.foreF) > 0.9 && j.handF.x > 60) {
+    if (m.kind == AnimKind::Attack && m.strike > 0.6) {
       for (int i = 0; i < 7; ++i) {
         Vec c = j.handF + Vec{5.0 + i * 2.3, -2.0 + Sin(i * 1.7) * 3};
         pp.NewPart();
@@ -493,7 +496,7 @@ void DrawWizard(Painter& p, const Motion& m, double ground) {
     pp.Ellipse(j.handB + d * 16, 2.8, 2.8, 0, orb);
   };
   look.front = [&](Painter& pp, const Joints& j) {
-    if (Sin(j.foreF) > 0.92 && j.handF.x > 58) {
+    if (m.kind == AnimKind::Attack && m.strike > 0.6) {
       pp.Ellipse(j.handF + Vec{5, 0}, 3.6, 3.0, 0, bolt);
       pp.NewPart();
       for (int i = 0; i < 4; ++i) pp.Capsule(j.handF + Vec{5, 0}, j.handF + Vec{5, 0} + Dir(0.8 + i * 0.9) * 6, 0.8, 0.3, bolt);
@@ -679,7 +682,7 @@ void DrawCrockman(Painter& p, const Motion& m, double ground) {
     pp.Capsule(j.pelvis + Vec{-5.5, -1}, j.pelvis + Vec{5.5, -1}, 1.4, 1.4, vest);
   };
   look.head = [&](Painter& pp, const Joints& j) {
-    double open = Clamp(Sin(j.foreF) * 1.2 - 0.4, 0, 1) * (j.handF.x > 58 ? 1 : 0);
+    double open = m.kind == AnimKind::Attack ? Clamp(m.strike * 1.5 - 0.3, 0, 1) : m.recoil * 0.5;
     double a = j.lean + j.headTilt - 0.35;
     Vec up = Rotate({0, -1}, a), fwd = Rotate({1, 0}, a);
     Vec h = j.head + fwd * -1;

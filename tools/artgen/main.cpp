@@ -2,6 +2,8 @@
 // names them (image/<creature>/<kind>/<kind> <n>.png with offset.dat and hit.txt, the font strip,
 // the title picture); or writes the contact sheet or the stage mock-up for looking at the art.
 #include <cstdio>
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -43,8 +45,9 @@ int WriteAssets(const std::string& root) {
       std::vector<Frame> frames = RenderAnimation(art, kind);
       for (size_t i = 0; i < frames.size(); ++i) {
         if (frames[i].clipped) {
-          std::fprintf(stderr, "%s %s %zu: %d pixels outside the fixed corner\n", art.name, KindName(kind), i + 1,
-                       frames[i].clipped);
+          std::fprintf(stderr, "%s %s %zu: %d pixels outside the fixed corner (%d,%d); figure at (%d,%d)\n",
+                       art.name, KindName(kind), i + 1, frames[i].clipped, frames[i].x, frames[i].y, frames[i].inkX,
+                       frames[i].inkY);
           clipped += frames[i].clipped;
         }
         std::string name = dir + "/" + KindName(kind) + " " + std::to_string(i + 1) + ".png";
@@ -66,7 +69,7 @@ int WriteAssets(const std::string& root) {
 int Usage() {
   std::fprintf(stderr,
                "usage: cairnmark-artgen --out DIR\n"
-               "       cairnmark-artgen --contact-sheet FILE [--only CREATURE] [--zoom N]\n"
+               "       cairnmark-artgen --contact-sheet FILE [--only CREATURE] [--kind 0|1|2] [--zoom N]\n"
                "       cairnmark-artgen --stage-mockup FILE\n");
   return 1;
 }
@@ -75,7 +78,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   std::string out, sheet, stage, only;
-  int zoom = 1;
+  int zoom = 1, kind = -1;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     bool more = i + 1 < argc;
@@ -83,13 +86,14 @@ int main(int argc, char** argv) {
     else if (a == "--contact-sheet" && more) sheet = argv[++i];
     else if (a == "--stage-mockup" && more) stage = argv[++i];
     else if (a == "--only" && more) only = argv[++i];
+    else if (a == "--kind" && more) kind = std::atoi(argv[++i]);
     else if (a == "--zoom" && more) zoom = std::max(1, std::atoi(argv[++i]));
     else return Usage();
   }
   if (out.empty() && sheet.empty() && stage.empty()) return Usage();
   int status = 0;
   if (!out.empty()) status = WriteAssets(out);
-  if (!sheet.empty() && !WriteFileBytes(sheet, EncodePng(DrawContactSheet(only, zoom)))) status = 1;
+  if (!sheet.empty() && !WriteFileBytes(sheet, EncodePng(DrawContactSheet(only, zoom, kind)))) status = 1;
   if (!stage.empty()) {
     std::string report;
     if (!WriteFileBytes(stage, EncodePng(DrawStageMockup(report)))) status = 1;

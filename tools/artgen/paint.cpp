@@ -61,6 +61,15 @@ void Painter::RotateAbout(Vec pivot, double angle) {
   Translate(-pivot.x, -pivot.y);
 }
 
+void Painter::ScaleAbout(Vec pivot, double factor) {
+  Translate(pivot.x, pivot.y);
+  xf_.a *= factor;
+  xf_.b *= factor;
+  xf_.c *= factor;
+  xf_.d *= factor;
+  Translate(-pivot.x, -pivot.y);
+}
+
 void Painter::MirrorX(double axis) {
   Translate(axis, 0);
   xf_.a = -xf_.a;

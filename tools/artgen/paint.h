@@ -52,6 +52,7 @@ class Painter {
   void Translate(double x, double y);
   void RotateAbout(Vec pivot, double angle);  // positive turns clockwise on screen
   void MirrorX(double axis);
+  void ScaleAbout(Vec pivot, double factor);
 
   // Every shape drawn after NewPart() belongs to a new part: dark lines fall on the part behind.
   void NewPart() { ++part_; }

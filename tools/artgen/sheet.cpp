@@ -59,7 +59,7 @@ struct Rect {
 
 }  // namespace
 
-Picture DrawContactSheet(const std::string& only, int zoom) {
+Picture DrawContactSheet(const std::string& only, int zoom, int kind) {
   Picture strip = DrawFontStrip();
   struct Row {
     const CreatureArt* art;
@@ -68,9 +68,10 @@ Picture DrawContactSheet(const std::string& only, int zoom) {
   };
   std::vector<Row> rows;
   for (const CreatureArt& art : Creatures()) {
-    if (!only.empty() && only != art.name) continue;
+    if (!only.empty() && ("," + only + ",").find("," + std::string(art.name) + ",") == std::string::npos) continue;
     Row r{&art, {}, {}};
     for (int k = 0; k < 3; ++k) {
+      if (kind >= 0 && k != kind) continue;
       r.frames[k] = RenderAnimation(art, AnimKind(k));
       for (const Frame& f : r.frames[k]) {
         r.bounds.Add(f.x, f.y);
@@ -84,7 +85,7 @@ Picture DrawContactSheet(const std::string& only, int zoom) {
     int cw = (r.bounds.x1 - r.bounds.x0 + 4) * zoom;
     int most = std::max({r.art->frames[0], r.art->frames[1], r.art->frames[2]});
     width = std::max(width, 8 + cw * most);
-    height += 18 + 3 * ((r.bounds.y1 - r.bounds.y0 + 6) * zoom);
+    height += 18 + (kind >= 0 ? 1 : 3) * ((r.bounds.y1 - r.bounds.y0 + 6) * zoom);
   }
   height += 120;
   Picture sheet(width, height, kBackdrop);
@@ -93,18 +94,21 @@ Picture DrawContactSheet(const std::string& only, int zoom) {
     Text(sheet, strip, r.art->name, 8, y, 1, 1, Rgb{255, 230, 120});
     y += 16;
     int cw = (r.bounds.x1 - r.bounds.x0 + 4) * zoom, ch = (r.bounds.y1 - r.bounds.y0 + 6) * zoom;
+    int shown = 0;
     for (int k = 0; k < 3; ++k) {
+      if (r.frames[k].empty()) continue;
       for (size_t i = 0; i < r.frames[k].size(); ++i) {
         const Frame& f = r.frames[k][i];
-        int cx = 8 + int(i) * cw, cy = y + k * ch;
+        int cx = 8 + int(i) * cw, cy = y + shown * ch;
         Box(sheet, cx, cy, cx + cw - 3, cy + ch - 3, Rgb{36, 34, 46});
         int ground = cy + (int(r.art->ground) - r.bounds.y0) * zoom;
         Box(sheet, cx, ground, cx + cw - 3, ground, Rgb{60, 70, 60});
         if (k == 0 && int(i) + 1 == r.art->hit) Box(sheet, cx, cy + ch - 5, cx + cw - 3, cy + ch - 4, Rgb{220, 40, 40});
         Blit(sheet, f.picture, cx + (f.x - r.bounds.x0 + 2) * zoom, cy + (f.y - r.bounds.y0 + 2) * zoom, zoom);
       }
+      ++shown;
     }
-    y += 3 * ch + 2;
+    y += shown * ch + 2;
   }
   // The font at the scales the game uses.
   const std::string lines[] = {"ABCDEFGHIJKLMNOPQRSTUVWXYZ 0123456789", ".,'?!%#+-=$&*:/\\><()  HEALTH: 10/20"};
@@ -163,7 +167,7 @@ Picture DrawStageMockup(std::string& report) {
     Text(panel, strip, "&&&&&&&", 120 - ox, 389 - oy, 1, 1, Rgb{0, 200, 0});
     Text(panel, strip, "&&&&&&&", 240 - ox, 389 - oy, 1, 1, Rgb{0, 200, 0});
     std::string name = lord ? "dragon lord" : art.name;
-    if (heroInk.x1 >= foeInk.x0) report += name + ": overlaps the hero by " + std::to_string(heroInk.x1 - foeInk.x0 + 1) + " px\n";
+    if (heroInk.x1 + 4 > foeInk.x0) report += name + ": stands within 4 px of the hero (gap " + std::to_string(foeInk.x0 - heroInk.x1 - 1) + ")\n";
     if (foeInk.y1 >= 375) report += name + ": reaches the name lines (y " + std::to_string(foeInk.y1) + ")\n";
     if (heroInk.y1 >= 375) report += "hero: reaches the name lines\n";
     Blit(out, panel, px, py, 1);

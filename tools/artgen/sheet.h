@@ -6,6 +6,7 @@
 
 #include "raster.h"
 
-Picture DrawContactSheet(const std::string& only, int zoom);
+// only: one creature's name, or empty for all; kind: -1 for all three animations, else just that one.
+Picture DrawContactSheet(const std::string& only, int zoom, int kind = -1);
 // Problems found (overlaps, figures reaching the name lines) go to report, one a line.
 Picture DrawStageMockup(std::string& report);
