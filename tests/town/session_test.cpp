@@ -1,0 +1,190 @@
+// A whole town session through the replay tool: Shift+G for 1000 gold, two swords from the market,
+// the second put on from the equip screen, the first sold at the pawn shop, then quitting. The save
+// file is read back field by field; the prices come from the saved items themselves.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "game/state/item.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/cairnmark-replay";
+// Title, the two intro lines, then the town.
+const std::string kToTown = "enter enter enter lshift+g ";
+// Market; buy option 2 (stock slot 1, a sword) twice; leave with Escape.
+const std::string kShopping = "2 2 2 esc ";
+// Equip screen: option 2 (the second sword) replaces the first; done is option 3. Pawn shop: sell
+// option 2 (the first sword, slot 1), then leave (now option 3). Escape in town quits and saves.
+const std::string kEquipAndSell = "4 2 3 3 2 3 ";
+
+// Reads save.dat the way the game writes it: little-endian int32, float32 and counted text.
+struct TSaveReader {
+  std::string bytes;
+  size_t at = 0;
+
+  int32_t Int() {
+    int32_t v = 0;
+    if (at + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + at, 4);
+    at += 4;
+    return v;
+  }
+  float Real() {
+    float v = 0;
+    if (at + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + at, 4);
+    at += 4;
+    return v;
+  }
+  std::string Name() {
+    const int32_t n = Int();
+    std::string s = at + static_cast<size_t>(n) <= bytes.size() ? bytes.substr(at, static_cast<size_t>(n)) : "";
+    at += static_cast<size_t>(n);
+    return s;
+  }
+  // One inventory entry; present is false for an empty slot.
+  bool Item(titem& item) {
+    if (Int() == 0) return false;
+    item.kind = Int();
+    item.name = Text(Name());
+    item.chance = Int();
+    item.value = Real();
+    item.floor = Int();
+    item.quality = Real();
+    item.stat = Int();
+    item.timing = Int();
+    return true;
+  }
+};
+
+struct TSavedGame {
+  std::string name;
+  int32_t health = 0, healthmax = 0, gold = 0, experience = 0, floor = 0, deepest = 0;
+  int32_t strength = 0, defence = 0, accuracy = 0, itemfind = 0;
+  titem items[19];
+  bool present[19] = {};
+  int32_t weapon = -1, armor = -1, runelevel = 0;
+  int32_t runes[10] = {};
+  bool exact = false;  // every byte read, none left over
+};
+
+TSavedGame ParseSave(const std::string& bytes) {
+  TSaveReader in{bytes};
+  TSavedGame game;
+  game.name = in.Name();
+  game.health = in.Int();
+  game.healthmax = in.Int();
+  game.gold = in.Int();
+  game.experience = in.Int();
+  game.floor = in.Int();
+  game.deepest = in.Int();
+  game.strength = in.Int();
+  game.defence = in.Int();
+  game.accuracy = in.Int();
+  game.itemfind = in.Int();
+  for (int32_t slot = 1; slot <= 18; ++slot) game.present[slot] = in.Item(game.items[slot]);
+  game.weapon = in.Int();
+  game.armor = in.Int();
+  game.runelevel = in.Int();
+  for (int32_t i = 1; i <= game.runelevel && i <= 9; ++i) game.runes[i] = in.Int();
+  game.exact = in.at == bytes.size();
+  return game;
+}
+
+bool SameItem(const titem& a, const titem& b) {
+  return a.kind == b.kind && a.name == b.name && a.chance == b.chance && a.value == b.value && a.floor == b.floor &&
+         a.quality == b.quality && a.stat == b.stat && a.timing == b.timing;
+}
+
+class TownSessionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(fs::exists(kReplay)) << "build the replay tool first: " << kReplay;
+    root = fs::temp_directory_path() / ("cairnmark_town_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(root);
+  }
+
+  // Plays keys from a fresh directory on a fixed clock; the save file's bytes, or "" with a failure.
+  std::string Play(const std::string& dir, const std::string& keys) {
+    fs::create_directories(root / dir);
+    const std::string command = "SDL_VIDEODRIVER=offscreen '" + kReplay + "' --clock 2024 --keys '" + keys +
+                                "' --dir '" + (root / dir).string() + "' 2>'" + (root / (dir + ".err")).string() + "'";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;
+    std::ifstream file(root / dir / "save.dat", std::ios::binary);
+    EXPECT_TRUE(file.good()) << "no save.dat after " << keys;
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+
+  // The statistics a new game saves, untouched by shopping.
+  static void ExpectNewGameStatistics(const TSavedGame& game) {
+    EXPECT_EQ(game.name, "hero");
+    EXPECT_EQ(game.health, 100);
+    EXPECT_EQ(game.healthmax, 100);
+    EXPECT_EQ(game.experience, 0);
+    EXPECT_EQ(game.floor, 0) << "saved in town";
+    EXPECT_EQ(game.deepest, 1);
+    EXPECT_EQ(game.strength, 0);
+    EXPECT_EQ(game.defence, 0);
+    EXPECT_EQ(game.accuracy, 0);
+    EXPECT_EQ(game.itemfind, 62);
+    EXPECT_EQ(game.armor, 0);
+    EXPECT_EQ(game.runelevel, 2);
+    EXPECT_EQ(game.runes[1], 0);
+    EXPECT_EQ(game.runes[2], 0);
+  }
+
+  fs::path root;
+};
+
+TEST_F(TownSessionTest, BuyEquipSellAndQuitIsSavedFieldByField) {
+  // The same clock gives the same market, so the shopping alone shows what the full session bought.
+  const TSavedGame shopped = ParseSave(Play("shopped", kToTown + kShopping + "esc"));
+  ASSERT_TRUE(shopped.exact) << "the file ends after the last rune slot";
+  ExpectNewGameStatistics(shopped);
+  ASSERT_TRUE(shopped.present[1] && shopped.present[2]);
+  const titem& first = shopped.items[1];
+  const titem& second = shopped.items[2];
+  for (const titem* sword : {&first, &second}) {
+    EXPECT_EQ(sword->kind, 1);
+    EXPECT_EQ(sword->name, Text("sword"));
+    EXPECT_GE(sword->floor, 1);
+    EXPECT_LE(sword->floor, 4) << "the market's floors for deepest 1";
+  }
+  for (int32_t slot = 3; slot <= 18; ++slot) EXPECT_FALSE(shopped.present[slot]);
+  EXPECT_EQ(shopped.gold, 180 + 1000 - first.Price(1) - second.Price(1));
+  EXPECT_EQ(shopped.weapon, 1) << "the first sword took the fist's place when bought";
+
+  const std::string bytes = Play("session", kToTown + kShopping + kEquipAndSell + "esc");
+  const TSavedGame session = ParseSave(bytes);
+  ASSERT_TRUE(session.exact);
+  EXPECT_EQ(bytes.size(), 140u - 4u + 36u + 5u) << "one sword in place of an empty slot";
+  ExpectNewGameStatistics(session);
+  EXPECT_EQ(session.gold, shopped.gold + first.Price(0));
+  ASSERT_TRUE(session.present[1]);
+  EXPECT_TRUE(SameItem(session.items[1], second)) << "the second sword, closed up into slot 1";
+  for (int32_t slot = 2; slot <= 18; ++slot) EXPECT_FALSE(session.present[slot]);
+  EXPECT_EQ(session.weapon, 1) << "worn from slot 1";
+}
+
+TEST_F(TownSessionTest, EscapeInAPlaceOnlyLeavesIt) {
+  // Escape leaves the healer and the market; only the town's Escape ends and saves.
+  const TSavedGame game = ParseSave(Play("places", kToTown + "1 esc 2 esc 3 esc 4 esc esc"));
+  ASSERT_TRUE(game.exact);
+  ExpectNewGameStatistics(game);
+  EXPECT_EQ(game.gold, 1180);
+  EXPECT_EQ(game.weapon, 0);
+}
+
+}  // namespace
