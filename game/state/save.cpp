@@ -196,7 +196,8 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
         cutOff = true;
         break;
       case tentry::BadName:
-        notes.Add("the item in slot " + Num(slot) + " has an impossible name length; it and the rest of the file were dropped");
+        notes.Add("the item in slot " + Num(slot) +
+                  " has an impossible name length; it and the rest of the file were dropped");
         lostTheRest = true;
         break;
     }

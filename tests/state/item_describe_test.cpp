@@ -56,7 +56,8 @@ using ItemDescribeTest = StateTest;
 
 TEST_F(ItemDescribeTest, DefaultsAndRunes) {
   EXPECT_EQ(DefaultArmor->Describe(), Text("armor: Shirt, Defence:6, Full Block:8%"));
-  EXPECT_EQ(DefaultRunes[2]->Describe(), Text("Rune#2: basic-rune: Adds 10 to gold after victorious battles at floor #1+"));
+  EXPECT_EQ(DefaultRunes[2]->Describe(),
+            Text("Rune#2: basic-rune: Adds 10 to gold after victorious battles at floor #1+"));
   EXPECT_EQ(MakeRune(4, 1, 45.7f)->Describe(), Text("rune: Adds 45 to health-max when equipped"));
   EXPECT_EQ(MakeItem(1, "sword", 40, -3.9f)->Describe(), Text("weapon: Sword, Power:-3, Accuracy:40%"));
 }

@@ -71,7 +71,8 @@ std::string Summary() {
   s += " weapon " + (hero.weapon == DefaultWeapon ? std::string("fist") : slotOf(hero.weapon));
   s += " armor " + (hero.armor == DefaultArmor ? std::string("shirt") : slotOf(hero.armor));
   for (int i = 1; i <= 9; ++i) {
-    s += " r" + std::to_string(i) + "=" + (hero.runes[i] == DefaultRunes[i] ? std::string("basic") : slotOf(hero.runes[i]));
+    const bool basic = hero.runes[i] == DefaultRunes[i];
+    s += " r" + std::to_string(i) + "=" + (basic ? std::string("basic") : slotOf(hero.runes[i]));
   }
   return s;
 }
