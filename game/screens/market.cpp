@@ -1,6 +1,7 @@
 // The market: 17 items suited to the deepest floor reached (5 swords, 5 armours, 7 runes), restocked
 // slot by slot as items are bought and all at once on "more items". The stock lives only while the
-// market is open; the gold is taken only when the item found room in the inventory.
+// market is open; the gold is taken only when the item found room in the inventory. Items the
+// market drops (unsold on leaving, or swept away by "more items") belong to nobody and are freed.
 #include "game/screens/menu.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
@@ -24,6 +25,17 @@ Text MarketOptionText(int32_t option, int32_t price, int32_t gold, const Text& d
   return padding + TextPadLeft(amount, 7) + " Gold - " + description;
 }
 
+namespace {
+
+void EmptyStock(titem* stock[20]) {
+  for (int32_t i = 1; i <= MarketSlots; ++i) {
+    delete stock[i];
+    stock[i] = nullptr;
+  }
+}
+
+}  // namespace
+
 void Market() {
   titem* stock[20] = {};
   menu.infoText = "New items are always in!";
@@ -41,14 +53,18 @@ void Market() {
     if (!firstPass) menu.keepCursor = 1;
     menu.ChooseOption();
     const int32_t choice = menu.choice;
-    if (choice == 0 || choice == MarketSlots + 2) return;
+    if (choice == 0 || choice == MarketSlots + 2) {
+      EmptyStock(stock);
+      return;
+    }
     if (choice == 1) {
-      for (int32_t i = 1; i <= MarketSlots; ++i) stock[i] = nullptr;
+      EmptyStock(stock);
     } else if (choice >= 2 && choice <= MarketSlots + 1) {
       titem* item = stock[choice - 1];
       const int32_t price = item->Price(1);
       if (hero.gold >= price) {
         // A full inventory asks which item to replace; cancelling there keeps the gold and the stock.
+        // Bought items are the hero's now: the slot lets go of them without freeing.
         if (hero.AddItem(item) == 1) {
           hero.gold -= price;
           stock[choice - 1] = nullptr;

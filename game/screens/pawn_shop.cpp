@@ -1,5 +1,6 @@
 // The pawn shop: buys the hero's items for their selling price, one at a time or every unequipped
 // one at once. Sales leave gaps while the shop is open; the inventory is closed up on leaving.
+// A sold item is taken off first and held by nothing afterwards, so it is freed.
 #include "game/creatures/effects.h"
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
@@ -31,6 +32,7 @@ void SellAllUnequipped() {
     RisingText("+" + IntToText(price) + " gold", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
                3.0f, 20, 0);
     hero.items[slot] = nullptr;
+    delete item;
   }
 }
 
@@ -42,6 +44,7 @@ void SellSlot(int32_t slot) {
   hero.Unequip(item);
   menu.infoText = SoldLine(item, price);
   hero.items[slot] = nullptr;
+  delete item;
 }
 
 }  // namespace

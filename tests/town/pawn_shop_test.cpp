@@ -82,9 +82,10 @@ TEST_F(PawnShopTest, OptionNumbersShiftAfterASale) {
   titem* first = Carry(1, 2);
   titem* second = Carry(2, 2);
   titem* third = Carry(3, 2);
+  const int32_t expected = 180 + first->Price(0) + second->Price(0);
   Keys("2 2 esc");
   PawnShop();
-  EXPECT_EQ(hero.gold, 180 + first->Price(0) + second->Price(0));
+  EXPECT_EQ(hero.gold, expected);
   EXPECT_EQ(hero.items[1], third);
   EXPECT_EQ(hero.items[2], nullptr);
 }
@@ -92,11 +93,12 @@ TEST_F(PawnShopTest, OptionNumbersShiftAfterASale) {
 TEST_F(PawnShopTest, SellingAWornItemTakesItOffFirst) {
   titem* sword = Carry(2, 1);
   hero.Equip(sword, 1);
+  const int32_t price = sword->Price(0);
   Keys("2 esc");
   PawnShop();
   EXPECT_EQ(hero.weapon, DefaultWeapon);
   EXPECT_EQ(hero.items[1], nullptr);
-  EXPECT_EQ(hero.gold, 180 + sword->Price(0));
+  EXPECT_EQ(hero.gold, 180 + price);
 }
 
 TEST_F(PawnShopTest, SellAllKeepsTheWornItemsAndRaisesALinePerSale) {
@@ -106,7 +108,8 @@ TEST_F(PawnShopTest, SellAllKeepsTheWornItemsAndRaisesALinePerSale) {
   titem* rune = Carry(2, 3);
   hero.Equip(sword, 1);
   hero.Equip(rune, 1);
-  const int32_t expected = 180 + spare->Price(0) + armour->Price(0);
+  const int32_t armourPrice = armour->Price(0);
+  const int32_t expected = 180 + spare->Price(0) + armourPrice;
   Keys("1 esc");
   PawnShop();
   EXPECT_EQ(hero.gold, expected);
@@ -117,7 +120,7 @@ TEST_F(PawnShopTest, SellAllKeepsTheWornItemsAndRaisesALinePerSale) {
   ASSERT_EQ(shots.size(), 2u);
   EXPECT_EQ(YellowLineFrames(shots[1].records), 12) << "two sales, six frames each";
   EXPECT_NE(GlyphRow(shots[1].records, 361.0f)
-                .find(AsDrawn("You sold your body-armor for " + IntToText(armour->Price(0)) + " gold")),
+                .find(AsDrawn("You sold your body-armor for " + IntToText(armourPrice) + " gold")),
             std::string::npos)
       << "the last sale's line";
   EXPECT_EQ(shots[1].cursor, 1);
