@@ -44,8 +44,9 @@ class LoadedRosterTest : public testing::Test {
     ResetExitHandlers();
     ResetKeyboard();
     RegisterEmbeddedResources();
+    SetDisplayHeadless(true);
+    ASSERT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr);
     SetMaskColor(255, 0, 255);
-    SetDefaultImageFlags(3);
     LoadBitmapFont();
     TitlePicture = LoadImageResource(ResourcePrefix + "image\\dragon.jpg", -1);
     CreateRoster();
@@ -58,6 +59,7 @@ class LoadedRosterTest : public testing::Test {
     SetDrawRecorder(nullptr);
     keysLeft = RemainingKeySteps();
   }
+  static void TearDownTestSuite() { CloseDisplay(); }
 
   static std::vector<TDrawRecord> records;
   static int keysLeft;
@@ -182,7 +184,6 @@ class BrokenArtTest : public testing::Test {
     RegisterEmbeddedResources();
     SetMaskColor(255, 0, 255);
     SetDefaultImageFlags(3);
-    LoadBitmapFont();
     CreateRoster();
     std::vector<TKeyStep> keys;
     std::string error;
