@@ -30,6 +30,8 @@ class MenuPixels : public ::testing::Test {
     menu.AddOption("visit the healer", 255, 255, 255);
     menu.AddOption("leave", 255, 255, 255);
     UseKeys("enter");
+    // The background the previous frame leaves, as after every presented frame in the game.
+    DrawTitlePicture(1);
     menu.ChooseOption();
     SaveScreenshot(std::string(CAIRNMARK_BINARY_DIR) + "/screens_menu_frame.png");
   }
