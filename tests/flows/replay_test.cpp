@@ -131,6 +131,8 @@ TEST_F(ReplayFlowTest, NewGameQuitAtOnceIsSavedAndResumedWithoutTheIntro) {
   ASSERT_TRUE(SaveExists());
   const std::string saved = Save();
   EXPECT_EQ(saved.size(), 140u);
+  // Each intro line waits once it is typed out, in the steady red it ends on.
+  for (int n : {2, 3}) EXPECT_TRUE(Shot("new", n).Has(40, 300, 760, 312, 226, 0, 0, 30)) << n;
   ExpectTown(Shot("new", 4));
 
   // The saved game: the title, then straight to the town.
