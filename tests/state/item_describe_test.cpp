@@ -72,9 +72,7 @@ TEST_F(ItemDescribeTest, EquippedRuneNamesItsSlot) {
   EXPECT_EQ(rune->Describe(), Text("rune: Adds 3 to experience after victorious battles at floor #4+"));
 }
 
-TEST_F(ItemDescribeTest, NamesAndCapitals) {
-  EXPECT_EQ(StatName(4), Text("health-max"));
-  EXPECT_EQ(TimingName(3), Text("after each attack"));
+TEST_F(ItemDescribeTest, CapitalsOnlyForALowerCaseFirstLetter) {
   EXPECT_EQ(Capitalize("body-armor"), Text("Body-armor"));
   EXPECT_EQ(Capitalize("9lives"), Text("9lives"));
   EXPECT_EQ(Capitalize(""), Text(""));

@@ -161,43 +161,6 @@ TEST_F(GenerateItemTest, BaseRollsStayInsideTheirFloorRanges) {
   }
 }
 
-TEST_F(GenerateItemTest, KindsQualitiesAndRuneCodesStayInRange) {
-  SeedRandom(2024);
-  int32_t kinds[4] = {};
-  int32_t rare = 0;
-  for (int i = 0; i < 4000; ++i) {
-    const titem* item = GenerateItem(1 + i % 20, 0);
-    ASSERT_GE(item->kind, 1);
-    ASSERT_LE(item->kind, 3);
-    ++kinds[item->kind];
-    if (item->quality == 3.0f) {
-      ++rare;
-    } else {
-      ASSERT_GE(item->quality, 1.0f);
-      ASSERT_LT(item->quality, 2.0f);
-    }
-    if (item->kind == 2) {
-      ASSERT_GE(item->chance, 6);
-      ASSERT_LE(item->chance, 49);
-    }
-    if (item->kind == 3) {
-      ASSERT_GE(item->stat, 1);
-      ASSERT_LE(item->stat, 7);
-      ASSERT_GE(item->timing, 1);
-      ASSERT_LE(item->timing, 3);
-      if (item->stat == 5) {
-        EXPECT_EQ(item->quality, 1.0f) << "accuracy runes are never rare";
-        EXPECT_LE(item->value, 100.0f);
-      }
-    }
-  }
-  // A quarter swords, a quarter armour, half runes; about one item in fifty rare.
-  EXPECT_NEAR(kinds[1], 1000, 120);
-  EXPECT_NEAR(kinds[2], 1000, 120);
-  EXPECT_NEAR(kinds[3], 2000, 150);
-  EXPECT_NEAR(rare, 80, 40);
-}
-
 TEST_F(GenerateItemTest, AccuracyAndStrengthRunesAtTheirEdges) {
   SeedRandom(5);
   int32_t low20 = 1000, high20 = 0, low1 = 1000, high1 = 0;
