@@ -1,5 +1,6 @@
 // The creatures that are not built on the two-legged rig: the spider, the wasp, the raptor and the
 // dragon, each drawn from its own few body parts and posed straight from the frame's motion.
+#include <algorithm>
 #include <vector>
 
 #include "creature.h"
@@ -44,8 +45,8 @@ void DrawSpider(Painter& p, const Motion& m, double ground) {
       if (m.kind == AnimKind::GotHit) foot.y -= up * (i == 3 ? 0.5 : 0.2);
       Vec knee = root + (foot - root) * 0.4 + Vec{0, -kKnee[i] + (side ? 0 : 2)};
       if (curl > 0) {
-        foot = LerpVec(foot, root + Vec{(i - 1.5) * 3, 5}, curl * 0.75);
-        knee = LerpVec(knee, root + Vec{(i - 1.5) * 4.5, -3}, curl * 0.6);
+        foot = LerpVec(foot, root + Vec{(i - 1.5) * 2.5, 3}, curl * 0.9);
+        knee = LerpVec(knee, root + Vec{(i - 1.5) * 3.5, -1}, curl * 0.85);
       }
       p.NewPart();
       Texture rings{Texture::Bands, 4.5, 0.3};
@@ -149,18 +150,19 @@ void DrawRaptor(Painter& p, const Motion& m, double ground) {
   }
   double rec = m.kind == AnimKind::GotHit ? m.recoil : 0;
   double fall = m.kind == AnimKind::Die ? m.fall : 0;
-  double stride = Sin(m.cycle * 2 * kPi) * 0.25;
-  Vec hip{44 + 6 * lunge - 4 * rec, ground - 27 + 2 * lunge};
-  double tilt = -0.25 * rearUp + 0.2 * lunge - 0.3 * rec;
+  double stride = Sin(m.cycle * 2 * kPi) * 0.25 * (1 - fall);
+  // Dying, it sinks onto its belly, legs folding, neck and tail laid along the ground.
+  Vec hip{44 + 6 * lunge - 4 * rec, ground - 27 + 2 * lunge + 18 * fall};
+  double tilt = -0.25 * rearUp + 0.2 * lunge - 0.3 * rec + 0.12 * fall;
   p.Push();
-  if (fall > 0) p.RotateAbout({hip.x - 6, ground}, -1.4 * fall);
   auto leg = [&](double phase, int bias) {
     p.SetBias(bias);
     p.NewPart();
-    double a = 0.35 + phase;
+    double a = 0.35 + phase + fall * (1.2 - phase);
     Vec knee = hip + Dir(a) * 11;
-    Vec ankle = knee + Dir(a - 1.2) * 10;
+    Vec ankle = knee + Dir(a - 1.2 - fall * 1.0) * 10;
     Vec foot = Vec{ankle.x + 4, ground - 1.5};
+    if (fall > 0) ankle.y = std::min(ankle.y, ground - 2.5);
     p.Capsule(hip, knee, 5, 3, hide);
     p.Capsule(knee, ankle, 2.6, 1.8, hide);
     p.Capsule(ankle, foot, 1.8, 1.4, hide);
@@ -173,7 +175,7 @@ void DrawRaptor(Painter& p, const Motion& m, double ground) {
   p.Push();
   p.RotateAbout(hip, tilt);
   p.NewPart();
-  Tail(p, hip + Vec{-4, -2}, -1.25 - 0.2 * rearUp, 34, 0.25, 4.6, 0.9, hide, 7);
+  Tail(p, hip + Vec{-4, -2}, -1.25 - 0.2 * rearUp - 0.35 * fall, 34, 0.25 * (1 - fall), 4.6, 0.9, hide, 7);
   p.NewPart();
   Texture bands{Texture::Bands, 4.0, 0.3, 0.8};
   bands.alt = &stripe;
@@ -184,7 +186,7 @@ void DrawRaptor(Painter& p, const Motion& m, double ground) {
   p.Ellipse(hip + Vec{9, 1.5}, 9, 3, -0.1, belly);
   // The neck curves up to the head, pulled back when winding up and thrown forward in the bite.
   Vec neck0 = hip + Vec{17, -5};
-  Vec neck1 = neck0 + Vec{5 + 6 * lunge - 3 * rearUp, -9 + 5 * lunge - 2 * rearUp};
+  Vec neck1 = neck0 + Vec{5 + 6 * lunge - 3 * rearUp + 5 * fall, -9 + 5 * lunge - 2 * rearUp + 14 * fall};
   p.NewPart();
   p.Capsule(neck0, neck1, 4.5, 3.2, hide);
   p.NewPart();
@@ -220,14 +222,16 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   }
   double rec = m.kind == AnimKind::GotHit ? m.recoil : 0;
   double fall = m.kind == AnimKind::Die ? m.fall : 0;
-  double flap = Sin(m.cycle * 2 * kPi * (m.kind == AnimKind::Attack ? 1.0 : 1.5));
+  double flap = Sin(m.cycle * 2 * kPi * (m.kind == AnimKind::Attack ? 1.0 : 1.5)) * (1 - fall);
   Vec body{41 - 5 * rec + 4 * lunge, ground - 28 + 2 * flap * (1 - fall) + fall * 16};
   p.Push();
-  if (fall > 0) p.RotateAbout({body.x, ground}, -0.5 * fall);
-  // Far wing.
+  // Far wing; a dying dragon's wings sag down over its back.
   p.NewPart();
   p.SetBias(1);
-  Wing(p, body + Vec{4, -8}, 0.4 + 0.5 * flap - 0.8 * fall, 42 - 10 * fall, bone, wingSkin);
+  p.Push();
+  p.RotateAbout(body + Vec{4, -8}, -1.0 * fall);
+  Wing(p, body + Vec{4, -8}, 0.4 + 0.5 * flap, 42 - 8 * fall, bone, wingSkin);
+  p.Pop();
   p.SetBias(0);
   // Tail sweeping down behind.
   p.NewPart();
@@ -251,8 +255,8 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   p.Capsule(body + Vec{15, 13}, body + Vec{19, 14}, 1.6, 0.8, horn);
   // The neck arches up and forward; the head lunges down at the blow.
   Vec n0 = body + Vec{12, -6};
-  Vec n1 = n0 + Vec{10 + 3 * lunge - 4 * breathe - 3 * rec, -14 + 4 * lunge - 3 * breathe};
-  Vec n2 = n1 + Vec{9 + 9 * lunge - 2 * breathe - 4 * rec, -6 + 11 * lunge + 2 * breathe};
+  Vec n1 = n0 + Vec{10 + 3 * lunge - 4 * breathe - 3 * rec + 2 * fall, -14 + 4 * lunge - 3 * breathe + 16 * fall};
+  Vec n2 = n1 + Vec{9 + 9 * lunge - 2 * breathe - 4 * rec + 3 * fall, -6 + 11 * lunge + 2 * breathe + 12 * fall};
   p.NewPart();
   p.SetTexture(Texture{Texture::Scales});
   p.Capsule(n0, n1, 7, 5, scale);
@@ -261,7 +265,7 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   p.NewPart();
   p.Capsule(n0 + Vec{3, 4}, n1 + Vec{3, 3}, 3.5, 2.5, belly);
   // Head.
-  double ang = -0.15 + 0.45 * lunge - 0.2 * breathe - 0.4 * rec + 0.9 * fall;
+  double ang = -0.15 + 0.45 * lunge - 0.2 * breathe - 0.4 * rec + 0.1 * fall;
   Vec hd = n2 + Vec{3, 0};
   double open = lunge > 0.5 ? 1 : breathe * 0.3;
   p.NewPart();
@@ -283,6 +287,9 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   }
   // Near wing over everything.
   p.NewPart();
-  Wing(p, body + Vec{0, -9}, 0.2 + 0.6 * flap - 0.8 * fall, 46 - 10 * fall, bone, wingSkin);
+  p.Push();
+  p.RotateAbout(body + Vec{0, -9}, -1.15 * fall);
+  Wing(p, body + Vec{0, -9}, 0.2 + 0.6 * flap, 46 - 8 * fall, bone, wingSkin);
+  p.Pop();
   p.Pop();
 }

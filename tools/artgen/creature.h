@@ -30,6 +30,7 @@ struct CreatureArt {
   DrawCreature draw;
   double scale = 1;  // drawn larger about (pivotX, ground)
   double pivotX = 40;
+  bool hovers = false;  // flies above the ground while alive, drops onto it when it dies
 };
 
 // Canvas: drawing coordinates are the game's canvas (origin 30 px left of and above the drawing

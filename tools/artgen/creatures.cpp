@@ -9,7 +9,7 @@
 const std::vector<CreatureArt>& Creatures() {
   static const std::vector<CreatureArt> kArt = {
       {"spider", {9, 5, 10}, 7, kGround, DrawSpider},
-      {"wasp", {8, 9, 11}, 7, kGround, DrawWasp, 1.4, 30},
+      {"wasp", {8, 9, 11}, 7, kGround, DrawWasp, 1.4, 30, true},
       {"mummy", {10, 7, 11}, 7, kGround, DrawMummy},
       {"poisoner", {9, 9, 11}, 7, kGround, DrawPoisoner},
       {"skeleton", {10, 7, 9}, 8, kGround, DrawSkeleton},
@@ -24,7 +24,7 @@ const std::vector<CreatureArt>& Creatures() {
       {"devil", {9, 9, 13}, 7, kGround, DrawDevil},
       {"wizard", {9, 9, 10}, 5, kGround, DrawWizard},
       // The dragon hovers: drawn 1.3 times larger as the Dragon Lord it must stay clear of the names.
-      {"dragon", {9, 7, 11}, 6, 76, DrawDragon, 1.25, 30},
+      {"dragon", {9, 7, 11}, 6, 76, DrawDragon, 1.12, 30},
       {"hero", {9, 7, 9}, 6, 97, DrawHero},
   };
   return kArt;

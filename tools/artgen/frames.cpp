@@ -52,7 +52,7 @@ Picture RenderCanvas(const CreatureArt& art, AnimKind kind, int frame) {
   Picture pic = Paint(art, kind, frame);
   if (kind != AnimKind::Die) return pic;
   // A falling body rests on the ground its standing feet touch: never below it, never floating.
-  int target = LowestInkRow(Paint(art, AnimKind::Attack, 1));
+  int target = art.hovers ? int(art.ground) + kMarginY : LowestInkRow(Paint(art, AnimKind::Attack, 1));
   int low = LowestInkRow(pic);
   int shift = target - low;
   if (low < 0 || shift == 0) return pic;

@@ -81,13 +81,13 @@ void Trident(Painter& p, Vec hand, double angle, double length, const Material& 
   p.Capsule(top + side * 3.5, top + side * 3.5 + d * 4.5, 0.8, 0.4, prongs);
 }
 
-// A bat wing: bones fan out from the root and membrane fills between them.
+// A bat wing swept up and back: bones fan out from the root and membrane fills between them.
 void Wing(Painter& p, Vec root, double spread, double size, const Material& bone, const Material& skin) {
-  Vec elbow = root + Dir(kPi - 0.9 - spread * 0.3) * (size * 0.45);
+  Vec elbow = root + Dir(-(kPi - 0.9 - spread * 0.3)) * (size * 0.45);
   Vec tips[4];
   for (int i = 0; i < 4; ++i) {
     double a = kPi - 1.3 + spread * 0.5 - 0.45 * i - spread * 0.2 * i;
-    tips[i] = elbow + Dir(a) * (size * (0.75 - 0.1 * i));
+    tips[i] = elbow + Dir(-a) * (size * (0.75 - 0.1 * i));
   }
   std::vector<Vec> membrane{root, elbow, tips[0]};
   for (int i = 1; i < 4; ++i) {

@@ -532,7 +532,7 @@ void DrawDevil(Painter& p, const Motion& m, double ground) {
   look.skin = &skin;
   look.feet = &hoof;
   look.behind = [&](Painter& pp, const Joints& j) {
-    Wing(pp, j.chest + Vec{-2, 1}, 0.3 + 0.2 * Sin(j.lean * 4), 26, horn, wing);
+    Wing(pp, j.chest + Vec{-2, 1}, 0.3 + 0.2 * Sin(j.lean * 4) - 0.3 * m.fall, 26 * (1 - 0.45 * m.fall), horn, wing);
     pp.NewPart();
     Tail(pp, j.pelvis + Vec{-4, 0}, -1.0, 16, 0.9, 1.6, 0.8, skin);
     Vec tip = j.pelvis + Vec{-4, 0};
