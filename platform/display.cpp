@@ -3,6 +3,7 @@
 // the draw recorder. The OpenGL work itself is in display_gl.cpp.
 #include "platform/display.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -111,6 +112,8 @@ void QueueFrame(TImage* image, float x, float y, float width, float height, int3
   if (!current) return;
   TImageFrame* tex = ImageFrameTexture(image, frame);
   if (!tex) return;
+  uint8_t rgba[4] = {static_cast<uint8_t>(state.red), static_cast<uint8_t>(state.green),
+                     static_cast<uint8_t>(state.blue), static_cast<uint8_t>(state.alpha * 255.0f)};
   float x0 = -image->handleX, y0 = -image->handleY;
   float x1 = x0 + width, y1 = y0 + height;
   float tx = x + state.originX, ty = y + state.originY;
@@ -120,9 +123,21 @@ void QueueFrame(TImage* image, float x, float y, float width, float height, int3
   };
   TQuadCorner corners[4] = {at(x0, y0, 0, 0), at(x1, y0, tex->u1, 0), at(x1, y1, tex->u1, tex->v1),
                             at(x0, y1, 0, tex->v1)};
-  uint8_t rgba[4] = {static_cast<uint8_t>(state.red), static_cast<uint8_t>(state.green),
-                     static_cast<uint8_t>(state.blue), static_cast<uint8_t>(state.alpha * 255.0f)};
-  GlQueueQuad(tex->texture, corners, rgba);
+  float left = std::min(corners[0].x, corners[2].x), top = std::min(corners[0].y, corners[2].y);
+  // Texel centres on pixel centres: the frame's own size, unscaled or mirrored, at a whole pixel.
+  bool texelExact = tex->fullSize && state.rotation == 0 && std::fabs(state.scaleX) == 1 && std::fabs(state.scaleY) == 1 &&
+                    width == static_cast<float>(image->width) && height == static_cast<float>(image->height) &&
+                    left == std::floor(left) && top == std::floor(top) && std::fabs(left) < 1e6f &&
+                    std::fabs(top) < 1e6f && !(image->flags & ImageMipmapped);
+  // An opaque frame that replaces what is behind it (mode 1 passes every opaque texel; 2 and the
+  // unknown modes draw solid) is the same pixels by copy.
+  if (texelExact && tex->opaque && rgba[3] == 255 && state.scaleX == 1 && state.scaleY == 1 && state.blend != 3 &&
+      state.blend != 4 && state.blend != 5 && GlCanCopyOpaque()) {
+    GlDrawOpaqueByCopy(tex->texture, tex->u1, tex->v1, image->width, image->height, static_cast<int32_t>(left),
+                       static_cast<int32_t>(top), rgba);
+    return;
+  }
+  GlQueueQuad(tex->texture, corners, rgba, texelExact);
 }
 
 bool EnsurePresentedCopy() {

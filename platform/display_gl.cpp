@@ -18,6 +18,11 @@ PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
 PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
 PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
 PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+PFNGLCOPYIMAGESUBDATAPROC copyImageSubData = nullptr;
+PFNGLGENSAMPLERSPROC genSamplers = nullptr;
+PFNGLDELETESAMPLERSPROC deleteSamplers = nullptr;
+PFNGLBINDSAMPLERPROC bindSampler = nullptr;
+PFNGLSAMPLERPARAMETERIPROC samplerParameteri = nullptr;
 
 struct TGlWindow {
   SDL_Window* window = nullptr;
@@ -42,8 +47,40 @@ struct TBatchVertex {
 };
 std::vector<TBatchVertex> batch;
 GLuint batchTexture = 0;
+bool batchNearest = false;
 GLuint boundTexture = 0;
 bool boundKnown = false;
+// Texel-exact draws (unscaled, at whole pixels) sample the nearest texel: what linear filtering gives
+// there anyway, at half the rasteriser's cost.
+GLuint nearestSampler = 0;
+bool boundNearest = false;
+
+// Opaque pictures drawn unscaled at whole-pixel positions (the title picture behind every frame):
+// the first draw goes into a picture of its own, with the same quad and state, and later draws
+// copy that, which is the same pixels at a fraction of the rasteriser's cost.
+struct TCopyEntry {
+  GLuint texture = 0;  // the frame's texture
+  uint8_t rgba[4] = {0, 0, 0, 0};
+  float u1 = 0, v1 = 0;
+  int32_t width = 0, height = 0;
+  GLuint copy = 0, copyFbo = 0;
+  uint64_t lastUse = 0;
+};
+constexpr size_t kCopyEntries = 4;
+std::vector<TCopyEntry> copies;
+uint64_t copyClock = 0;
+
+void DropCopy(TCopyEntry& e) {
+  if (e.copyFbo) deleteFramebuffers(1, &e.copyFbo);
+  if (e.copy) glDeleteTextures(1, &e.copy);
+  e = TCopyEntry{};
+}
+
+void DropAllCopies() {
+  if (gl.context)
+    for (TCopyEntry& e : copies) DropCopy(e);
+  copies.clear();
+}
 
 template <typename T>
 bool LoadGlFunction(T& fn, const char* name, const char* extName) {
@@ -158,6 +195,20 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     GlCloseWindow();
     return false;
   }
+  // Optional: without these opaque pictures are drawn every time and filtering is never skipped.
+  LoadGlFunction(copyImageSubData, "glCopyImageSubData", "glCopyImageSubDataEXT");
+  nearestSampler = 0;
+  if (LoadGlFunction(genSamplers, "glGenSamplers", "glGenSamplersARB") &&
+      LoadGlFunction(deleteSamplers, "glDeleteSamplers", "glDeleteSamplersARB") &&
+      LoadGlFunction(bindSampler, "glBindSampler", "glBindSamplerARB") &&
+      LoadGlFunction(samplerParameteri, "glSamplerParameteri", "glSamplerParameteriARB")) {
+    genSamplers(1, &nearestSampler);
+    samplerParameteri(nearestSampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    samplerParameteri(nearestSampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    samplerParameteri(nearestSampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    samplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  }
+  boundNearest = false;
   gl.headless = headless;
   gl.fullScreen = fullScreen && !headless;
   gl.width = width;
@@ -191,9 +242,12 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
 }
 
 void GlCloseWindow() {
+  DropAllCopies();
   batch.clear();
   boundKnown = false;
   if (gl.context) {
+    if (nearestSampler) deleteSamplers(1, &nearestSampler);
+    nearestSampler = 0;
     if (gl.pictureFbo) deleteFramebuffers(1, &gl.pictureFbo);
     GLuint textures[2] = {gl.pictureTexture, gl.presentedTexture};
     glDeleteTextures(2, textures);
@@ -325,10 +379,12 @@ void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
   glViewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
 }
 
-void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4]) {
+void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4], bool texelExact) {
   if (!gl.context) return;
-  if (texture != batchTexture && !batch.empty()) GlFlushQuads();
+  bool nearest = texelExact && nearestSampler != 0;
+  if ((texture != batchTexture || nearest != batchNearest) && !batch.empty()) GlFlushQuads();
   batchTexture = texture;
+  batchNearest = nearest;
   for (int i = 0; i < 4; ++i) {
     TBatchVertex v{corners[i].x, corners[i].y, corners[i].s, corners[i].t, {rgba[0], rgba[1], rgba[2], rgba[3]}};
     batch.push_back(v);
@@ -341,6 +397,10 @@ void GlFlushQuads() {
     glBindTexture(GL_TEXTURE_2D, batchTexture);
     boundTexture = batchTexture;
     boundKnown = true;
+  }
+  if (batchNearest != boundNearest) {
+    bindSampler(0, batchNearest ? nearestSampler : 0);
+    boundNearest = batchNearest;
   }
   const GLsizei stride = sizeof(TBatchVertex);
   glVertexPointer(2, GL_FLOAT, stride, &batch[0].x);
@@ -378,6 +438,61 @@ bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height)
 void DeleteDisplayTextures(const std::vector<uint32_t>& textures) {
   if (!gl.context || textures.empty()) return;
   GlFlushQuads();
+  // Texture names are reused: a copy made from a deleted texture must never be found again.
+  for (uint32_t t : textures)
+    for (TCopyEntry& e : copies)
+      if (e.texture == t) DropCopy(e);
+  std::erase_if(copies, [](const TCopyEntry& e) { return e.texture == 0; });
   glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
   boundKnown = false;
+}
+
+bool GlCanCopyOpaque() { return gl.context && copyImageSubData && gl.viewport[0] == 0 && gl.viewport[1] == 0 &&
+                                gl.viewport[2] == gl.width && gl.viewport[3] == gl.height; }
+
+void GlDrawOpaqueByCopy(uint32_t texture, float u1, float v1, int32_t width, int32_t height, int32_t x, int32_t y,
+                        const uint8_t rgba[4]) {
+  GlFlushQuads();
+  TCopyEntry* entry = nullptr;
+  for (TCopyEntry& e : copies)
+    if (e.texture == texture && e.width == width && e.height == height && e.u1 == u1 && e.v1 == v1 &&
+        std::memcmp(e.rgba, rgba, 4) == 0)
+      entry = &e;
+  if (!entry) {
+    if (copies.size() >= kCopyEntries) {
+      auto oldest = std::min_element(copies.begin(), copies.end(),
+                                     [](const TCopyEntry& a, const TCopyEntry& b) { return a.lastUse < b.lastUse; });
+      DropCopy(*oldest);
+      copies.erase(oldest);
+    }
+    copies.emplace_back();
+    entry = &copies.back();
+    entry->texture = texture;
+    std::memcpy(entry->rgba, rgba, 4);
+    entry->u1 = u1;
+    entry->v1 = v1;
+    entry->width = width;
+    entry->height = height;
+    entry->copy = MakeTarget(width, height);
+    genFramebuffers(1, &entry->copyFbo);
+    bindFramebuffer(GL_FRAMEBUFFER, entry->copyFbo);
+    framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, entry->copy, 0);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    TQuadCorner corners[4] = {{0, 0, 0, 0}, {w, 0, u1, 0}, {w, h, u1, v1}, {0, h, 0, v1}};
+    GlQueueQuad(texture, corners, rgba, true);
+    GlFlushQuads();
+    SetPictureState();
+  }
+  entry->lastUse = ++copyClock;
+  // Clipped to the picture; rows count from the bottom in OpenGL.
+  int32_t left = std::max(x, 0), right = std::min(x + width, gl.width);
+  int32_t top = std::max(y, 0), bottom = std::min(y + height, gl.height);
+  if (left >= right || top >= bottom) return;
+  int32_t srcX = left - x, srcY = (y + height) - bottom;
+  copyImageSubData(entry->copy, GL_TEXTURE_2D, 0, srcX, srcY, 0, gl.pictureTexture, GL_TEXTURE_2D, 0, left,
+                   gl.height - bottom, 0, right - left, bottom - top, 1);
 }

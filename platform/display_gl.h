@@ -28,9 +28,16 @@ void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height);
 struct TQuadCorner {
   float x, y, s, t;
 };
-void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4]);
+// texelExact: the quad maps texel centres onto pixel centres (unscaled or mirrored, whole pixels), so
+// the nearest texel is what filtering would give.
+void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4], bool texelExact);
 void GlFlushQuads();
 void GlForgetBoundTexture();
+// An opaque frame drawn unscaled at a whole-pixel position, in mode 1 or 2: drawn once into a
+// picture of its own and copied from there on later draws (the same pixels, far cheaper).
+bool GlCanCopyOpaque();
+void GlDrawOpaqueByCopy(uint32_t texture, float u1, float v1, int32_t width, int32_t height, int32_t x, int32_t y,
+                        const uint8_t rgba[4]);
 
 // The presented picture as RGB bytes, top row first (800 x 600 x 3); false with no display.
 bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height);

@@ -118,6 +118,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
   int32_t left = (frame % layout.across) * cw, top = (frame / layout.across) * ch;
   auto cell = MakePixmap(cw, ch, 6);
   if (source) {
+    f.fullSize = source->width <= layout.tw && source->height <= layout.th;
     auto own = FramePixmap(*source, layout.tw, layout.th, f.u1, f.v1);
     for (int32_t y = 0; y < ch; ++y) {
       int32_t sy = std::clamp(y - 1, 0, layout.th - 1);
@@ -195,6 +196,12 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   f = TImageFrame{};
   auto pixels = FramePixmap(*image->pixmaps[i], tw, th, f.u1, f.v1);
   f.texture = UploadTexture(*pixels, image->flags);
+  // Only the image's part counts: unscaled draws never sample the rest.
+  const int32_t w = std::min(image->pixmaps[i]->width, tw), h = std::min(image->pixmaps[i]->height, th);
+  f.fullSize = w == image->pixmaps[i]->width && h == image->pixmaps[i]->height;
+  f.opaque = true;
+  for (int32_t y = 0; y < h && f.opaque; ++y)
+    for (int32_t x = 0; x < w && f.opaque; ++x) f.opaque = pixels->pixels[(static_cast<size_t>(y) * tw + x) * 4 + 3] == 255;
   image->sequences[i] = DisplaySequence();
   return &f;
 }

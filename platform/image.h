@@ -27,6 +27,8 @@ struct TImageFrame {
   float u1 = 0, v1 = 0;  // texture coordinates of the image's lower-right corner
   float s0 = 0, t0 = 0;
   float sScale = 1, tScale = 1;
+  bool opaque = false;    // every texel of the image fully opaque (an own texture only)
+  bool fullSize = false;  // the texture holds the image unscaled
 };
 
 enum ImageFlags { ImageMasked = 1, ImageFiltered = 2, ImageMipmapped = 4 };
