@@ -7,6 +7,7 @@
 #include "creature.h"
 #include "font.h"
 #include "frames.h"
+#include "title.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ Picture DrawContactSheet(const std::string& only, int zoom, int kind) {
     width = std::max(width, 8 + cw * most);
     height += 18 + (kind >= 0 ? 1 : 3) * ((r.bounds.y1 - r.bounds.y0 + 6) * zoom);
   }
-  height += 120;
+  height += 120 + 24 * zoom;
   Picture sheet(width, height, kBackdrop);
   int y = 8;
   for (const Row& r : rows) {
@@ -117,6 +118,7 @@ Picture DrawContactSheet(const std::string& only, int zoom, int kind) {
   Text(sheet, strip, "CAIRNMARK", 8, y + 32, 3, 2, Rgb{255, 230, 0});
   Text(sheet, strip, "Victory!", 300, y + 32, 2, 2, Rgb{255, 255, 255});
   Text(sheet, strip, "&&&&&&&", 500, y + 36, 1, 1, Rgb{200, 0, 0});
+  if (zoom > 1) Blit(sheet, strip, 8, y + 60, zoom);
   return sheet;
 }
 
@@ -175,4 +177,17 @@ Picture DrawStageMockup(std::string& report) {
     Box(out, px, py, px, py + ph - 1, Rgb{80, 80, 90});
   }
   return out;
+}
+
+Picture DrawTitlePreview() {
+  Picture strip = DrawFontStrip();
+  Picture title = DrawTitlePicture();
+  for (Rgb& c : title.pixels) c = Rgb{uint8_t(c.r * 111 / 255), uint8_t(c.g * 111 / 255), uint8_t(c.b * 111 / 255)};
+  Text(title, strip, "CAIRNMARK", 400 - 9 * 12, 40, 3, 2, Rgb{255, 255, 255});
+  Text(title, strip, "1: Enter the dungeon", 44, 120, 1, 1, Rgb{255, 255, 255});
+  Text(title, strip, "2: Visit the market", 44, 134, 1, 1, Rgb{255, 255, 255});
+  Text(title, strip, "Health: 10/20", 44, 500, 1, 1, Rgb{0, 255, 0});
+  Text(title, strip, "Gold: 35", 300, 500, 1, 1, Rgb{255, 230, 0});
+  Text(title, strip, "press enter to continue", 400 - 23 * 4, 560, 1, 1, Rgb{255, 255, 255});
+  return title;
 }

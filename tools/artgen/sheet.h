@@ -10,3 +10,5 @@
 Picture DrawContactSheet(const std::string& only, int zoom, int kind = -1);
 // Problems found (overlaps, figures reaching the name lines) go to report, one a line.
 Picture DrawStageMockup(std::string& report);
+// The title picture as the game shows it: dimmed to 111/255 under white menu text.
+Picture DrawTitlePreview();

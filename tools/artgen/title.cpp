@@ -40,7 +40,7 @@ void Keep(Painter& p, const Material& stone) {
 
 void Dragon(Painter& p, const Material& m) {
   // Wings up, neck stretched ahead, tail trailing: the shape reads even as a silhouette.
-  Vec body{300, 150};
+  Vec body{318, 196};
   p.Ellipse(body, 46, 17, -0.12, m);
   p.Capsule(body + Vec{38, -8}, body + Vec{80, -34}, 12, 7, m);
   p.Capsule(body + Vec{80, -34}, body + Vec{104, -32}, 8, 5, m);
@@ -54,22 +54,25 @@ void Dragon(Painter& p, const Material& m) {
     at = next;
   }
   p.Polygon({at + Vec{-4, -8}, at + Vec{-18, 0}, at + Vec{-4, 8}}, m, 0);
-  auto wing = [&](Vec root, double lift, double span) {
-    Vec elbow = root + Vec{-span * 0.25, -span * 0.55 * lift};
-    Vec tip = elbow + Vec{-span * 0.35, -span * 0.4 * lift};
-    std::vector<Vec> pts{root + Vec{14, 0}, elbow, tip};
-    for (int i = 1; i <= 4; ++i) {
-      Vec finger = elbow + Vec{-span * (0.45 - 0.05 * i) + i * 26.0, span * (-0.35 + 0.22 * i) * lift};
-      Vec mid = LerpVec(pts.back(), finger, 0.5);
-      pts.push_back(mid + (elbow - mid) * 0.25);
-      pts.push_back(finger);
+  // Bat wings: a leading edge up to the wrist, fingers fanning back, scalloped membrane between.
+  auto wing = [&](Vec root, double size) {
+    Vec wrist = root + Vec{-60, -95} * size;
+    const Vec tips[4] = {wrist + Vec{-95, -15} * size, wrist + Vec{-105, 40} * size, wrist + Vec{-85, 92} * size,
+                         wrist + Vec{-40, 118} * size};
+    std::vector<Vec> pts{root, wrist, tips[0]};
+    for (int i = 1; i < 4; ++i) {
+      Vec mid = LerpVec(tips[i - 1], tips[i], 0.5);
+      pts.push_back(mid + (wrist - mid) * 0.22);
+      pts.push_back(tips[i]);
     }
-    pts.push_back(root + Vec{-30, 6});
+    pts.push_back(root + Vec{-46, 12} * size);
     p.Polygon(pts, m, 0);
-    p.Capsule(root, elbow, 6, 4, m);
+    p.Capsule(root, wrist, 6 * size, 3.5 * size, m);
+    for (const Vec& tip : tips) p.Capsule(wrist, tip, 2.4 * size, 1.2 * size, m);
+    p.Polygon({wrist + Vec{-2, -3}, wrist + Vec{6, -16} * size, wrist + Vec{4, 2}}, m, 0);
   };
-  wing(body + Vec{10, -10}, 1.0, 210);
-  wing(body + Vec{-8, -8}, 0.75, 170);
+  wing(body + Vec{-14, -8}, 0.8);
+  wing(body + Vec{6, -10}, 1.0);
   p.Capsule(body + Vec{10, 12}, body + Vec{24, 34}, 6, 3, m);
   p.Capsule(body + Vec{-20, 12}, body + Vec{-24, 36}, 7, 3, m);
 }
