@@ -34,10 +34,17 @@ void EmptyStock(titem* stock[20]) {
   }
 }
 
+// The open market's stock; whatever is still in it when the market closes (however it closes) goes.
+struct tmarketstock {
+  titem* slots[20] = {};
+  ~tmarketstock() { EmptyStock(slots); }
+};
+
 }  // namespace
 
 void Market() {
-  titem* stock[20] = {};
+  tmarketstock open;
+  titem** stock = open.slots;
   menu.infoText = "New items are always in!";
   bool firstPass = true;
   for (;;) {
@@ -53,10 +60,7 @@ void Market() {
     if (!firstPass) menu.keepCursor = 1;
     menu.ChooseOption();
     const int32_t choice = menu.choice;
-    if (choice == 0 || choice == MarketSlots + 2) {
-      EmptyStock(stock);
-      return;
-    }
+    if (choice == 0 || choice == MarketSlots + 2) return;
     if (choice == 1) {
       EmptyStock(stock);
     } else if (choice >= 2 && choice <= MarketSlots + 1) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "game/screens/menu.h"
 #include "game/screens/town.h"
@@ -30,13 +31,13 @@ bool SameItem(const titem& a, const titem& b) {
 class MarketTest : public TownTest {
  protected:
   // The 17 items the seed gives, drawn here the long way: a floor, then the item, slot by slot.
-  std::vector<titem*> Expected(int32_t seed) {
+  std::vector<std::unique_ptr<titem>> Expected(int32_t seed) {
     SeedRandom(seed);
-    std::vector<titem*> items(18, nullptr);
+    std::vector<std::unique_ptr<titem>> items(18);
     for (int32_t i = 1; i <= 17; ++i) {
       int32_t floor = hero.deepest + RandomInteger(-2, 3);
       floor = floor < 1 ? 1 : (floor > 19 ? 19 : floor);
-      items[static_cast<size_t>(i)] = GenerateItem(floor, i <= 5 ? 1 : (i <= 10 ? 2 : 3));
+      items[static_cast<size_t>(i)].reset(GenerateItem(floor, i <= 5 ? 1 : (i <= 10 ? 2 : 3)));
     }
     return items;
   }
@@ -44,7 +45,7 @@ class MarketTest : public TownTest {
 
 TEST_F(MarketTest, TheStockIsWhatTheSeedMakesInSlotOrder) {
   hero.deepest = 7;
-  const std::vector<titem*> expected = Expected(4242);
+  const auto expected = Expected(4242);
   SeedRandom(4242);
   Keys("esc");
   Market();
@@ -78,6 +79,7 @@ TEST_F(MarketTest, KindsGoBySlotAndFloorsStayNearTheDeepestAndWithinOneToNinetee
         ASSERT_NE(stock[i], nullptr);
         EXPECT_EQ(stock[i]->kind, i <= 5 ? 1 : (i <= 10 ? 2 : 3));
         seen[stock[i]->floor] = true;
+        delete stock[i];
       }
       EXPECT_EQ(stock[0], nullptr);
       EXPECT_EQ(stock[18], nullptr);
@@ -111,7 +113,10 @@ TEST_F(MarketTest, RestockingFillsOnlyTheEmptySlots) {
   SetRandomState(state);
   int32_t floor = hero.deepest + RandomInteger(-2, 3);
   floor = floor < 1 ? 1 : floor;
-  EXPECT_TRUE(SameItem(*stock[4], *GenerateItem(floor, 1)));
+  const std::unique_ptr<titem> again(GenerateItem(floor, 1));
+  EXPECT_TRUE(SameItem(*stock[4], *again));
+  delete kept[4];
+  for (titem* item : stock) delete item;
 }
 
 TEST_F(MarketTest, PriceFieldAndPadding) {
@@ -132,7 +137,7 @@ TEST_F(MarketTest, BuyingTakesTheItemChargesItAndRestocksTheSlot) {
   titem* bought = hero.items[1];
   ASSERT_NE(bought, nullptr);
   EXPECT_EQ(hero.items[2], nullptr);
-  const std::vector<titem*> expected = Expected(77);
+  const auto expected = Expected(77);
   EXPECT_TRUE(SameItem(*bought, *expected[2])) << "option 3 is stock slot 2";
   EXPECT_EQ(hero.gold, 1000000 - bought->Price(1));
   EXPECT_EQ(hero.weapon, bought) << "the fist's place was free, so the sword is worn at once";
@@ -150,7 +155,7 @@ TEST_F(MarketTest, TooLittleGoldChangesNothing) {
   Market();
   EXPECT_EQ(hero.gold, 0);
   for (int32_t slot = 1; slot <= 18; ++slot) EXPECT_EQ(hero.items[slot], nullptr);
-  const std::vector<titem*> expected = Expected(5);
+  const auto expected = Expected(5);
   for (int32_t i = 1; i <= 17; ++i) {
     const std::string line = Plain(menu.optionText[i + 1]);
     EXPECT_EQ(line, ExpectedLine(i + 1, *expected[static_cast<size_t>(i)], 0)) << "the same stock, all starred";
@@ -171,7 +176,7 @@ TEST_F(MarketTest, AFullInventoryCancelledKeepsTheGoldAndTheStock) {
   for (int32_t slot = 1; slot <= 18; ++slot) EXPECT_EQ(hero.items[slot]->kind, 2);
   ASSERT_EQ(shots.size(), 3u);
   EXPECT_EQ(shots[1].title, "replace an item");
-  const std::vector<titem*> expected = Expected(31);
+  const auto expected = Expected(31);
   EXPECT_EQ(Plain(menu.optionText[2]), ExpectedLine(2, *expected[1], hero.gold));
 }
 
@@ -196,8 +201,11 @@ TEST_F(MarketTest, MoreItemsRenewsTheWholeStockAndKeepsTheCursor) {
   RestockMarket(first);
   titem* second[20] = {};
   RestockMarket(second);
-  for (int32_t i = 1; i <= 17; ++i)
+  for (int32_t i = 1; i <= 17; ++i) {
     EXPECT_EQ(Plain(menu.optionText[i + 1]), ExpectedLine(i + 1, *second[i], hero.gold));
+    delete first[i];
+    delete second[i];
+  }
 
   // A new visit starts at the top again.
   Keys("esc");

@@ -100,7 +100,6 @@ void TownTest::SetUp() {
   menu = tmenu();
   ResetEffects();
   ResetGameState();
-  CreateDefaultItems();
   hero.NewGame();
   SetDrawRecorder(&records);
   SetKeyWaitHook([this] {
@@ -117,6 +116,11 @@ void TownTest::SetUp() {
 void TownTest::TearDown() {
   SetKeyWaitHook(nullptr);
   SetDrawRecorder(nullptr);
+  // The inventory owns what is left in it; the shops freed what they dropped.
+  for (titem*& item : hero.items) {
+    delete item;
+    item = nullptr;
+  }
 }
 
 void TownTest::Keys(const std::string& script) {

@@ -41,7 +41,8 @@ class TownTest : public ::testing::Test {
   // Runs a screen that ends the program (the town, or a script that runs out); true when it did.
   template <typename F>
   bool EndsProgram(F screen, int* status = nullptr);
-  // Puts a newly made item into the first empty inventory slot without equipping it.
+  // Puts a newly made item into the first empty inventory slot without equipping it (the inventory
+  // owns it: whatever is left there is freed after the test).
   titem* Carry(int32_t floor, int32_t kind);
   // The drawing since the last key wait (after the screen returned: its last frames).
   std::vector<TDrawRecord> records;
