@@ -11,7 +11,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMP
 cmake --build "$build" --target fuzz_save_load -j2
 corpus="$build/fuzz-corpus"
 mkdir -p "$corpus"
-cp -n tools/fuzz/corpus/* "$corpus"/
+cp tools/fuzz/corpus/* "$corpus"/
 # Findings are written into the build folder; a finding makes the run fail.
 cd "$build"
 ./tools/fuzz/fuzz_save_load -max_total_time="$seconds" -max_len=2048 -print_final_stats=1 fuzz-corpus
