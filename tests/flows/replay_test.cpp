@@ -117,6 +117,7 @@ class ReplayFlowTest : public testing::Test {
     EXPECT_TRUE(shot.Has(0, 502, 13, 513, 99, 99, 255, 45)) << "border ball at y = 502";
     EXPECT_TRUE(shot.Has(780, 502, 799, 513, 99, 99, 255, 45)) << "border ball at the right";
     EXPECT_TRUE(shot.Has(44, 516, 100, 527, 0, 255, 0, 60)) << "the health line in green";
+    EXPECT_TRUE(shot.Has(120, 375, 152, 386, 255, 255, 255, 20)) << "the hero's name on the stage at y = 375";
   }
 
   fs::path root;
