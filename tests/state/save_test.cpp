@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "game/state/save.h"
+#include "platform/stream.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
 
@@ -178,6 +179,29 @@ TEST_F(SaveFileTest, AFailedWriteLeavesThePreviousSaveWhole) {
   EXPECT_EQ(FileBytes("save.dat"), good);
   EXPECT_FALSE(said.empty());
   EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+}
+
+TEST_F(SaveFileTest, ItemEntriesReadBackOrGiveNoItem) {
+  std::vector<uint8_t> bytes;
+  StreamPtr out = MakeBufferStream(&bytes);
+  MakeItem(3, "rune", 0, 17.25f, 6, 3.0f, 4, 3)->WriteItem(out.get());
+  out.reset();
+  EXPECT_EQ(bytes, tbytes().Item(3, "rune", 0, 17.25f, 6, 3.0f, 4, 3).b);
+  bytes = {0, 0, 0, 0};
+  const std::vector<uint8_t> entry = tbytes().Item(3, "rune", 0, 17.25f, 6, 3.0f, 4, 3).b;
+  bytes.insert(bytes.end(), entry.begin(), entry.end());
+  const std::vector<uint8_t> bad = tbytes().Item(3, "rune", 0, 1.0f, 1, 1.0f, 4, 9).b;  // timing 9
+  bytes.insert(bytes.end(), bad.begin(), bad.end());
+  StreamPtr in = MakeMemoryStream(bytes.data(), static_cast<int64_t>(bytes.size()));
+  EXPECT_EQ(ReadItem(in.get()), nullptr) << "an empty slot";
+  const titem* item = ReadItem(in.get());
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->name, Text("rune"));
+  EXPECT_EQ(item->value, 17.25f);
+  EXPECT_EQ(item->quality, 3.0f);
+  EXPECT_EQ(item->timing, 3);
+  EXPECT_EQ(ReadItem(in.get()), nullptr) << "a damaged entry gives no item";
+  EXPECT_TRUE(in->Eof());
 }
 
 using SaveRoundTripTest = StateTest;
