@@ -46,17 +46,6 @@ class AnimPlayTest : public testing::Test {
   tmon creature;
 };
 
-TEST_F(AnimPlayTest, KindsAreNumberedInListOrder) {
-  ASSERT_EQ(AnimKinds.size(), 3u);
-  EXPECT_EQ(AnimKinds[0], AttackKind);
-  EXPECT_EQ(AttackKind->index, 1);
-  EXPECT_EQ(GotHitKind->index, 2);
-  EXPECT_EQ(DieKind->index, 3);
-  EXPECT_EQ(DieKind->name, Text("die"));
-  EXPECT_EQ(AttackKind->loops, 1);
-  EXPECT_EQ(DieKind->loops, 0);
-}
-
 TEST_F(AnimPlayTest, HoldModeShowsEachFrameThenKeepsTheLast) {
   creature.SetAnim(AttackKind);
   const int expectedReturn[] = {0, 0, 0, 0, 1, 1, 1};

@@ -109,15 +109,6 @@ TEST_F(LoadedRosterTest, HandlesComeFromTheOffsets) {
   }
 }
 
-TEST_F(LoadedRosterTest, PicturesAreMaskedWithMagenta) {
-  const TImage* image = AnimOf(1, AttackKind).images[1].get();
-  EXPECT_EQ(image->maskRed, 255);
-  EXPECT_EQ(image->maskGreen, 0);
-  EXPECT_EQ(image->maskBlue, 255);
-  EXPECT_GT(image->width, 0);
-  EXPECT_EQ(image->FrameCount(), 1);
-}
-
 TEST_F(LoadedRosterTest, TheDragonLordPlaysTheDragonsAnimationsWithItsOwnFrame) {
   tmon& dragon = *Roster[16];
   tmon& lord = *Roster[17];

@@ -37,11 +37,6 @@ TEST_F(RosterTest, SlotsHoldTheKindsTheHeroAndNothingElse) {
   for (int slot = 1; slot <= 18; ++slot) EXPECT_EQ(Roster[slot]->anim, nullptr) << slot;
 }
 
-TEST_F(RosterTest, KindsGrowStrongerFloorByFloor) {
-  for (int slot = 2; slot <= 16; ++slot)
-    EXPECT_GE(Roster[slot]->healthmax, Roster[slot - 1]->healthmax) << Roster[slot]->name.ToBytes();
-}
-
 TEST_F(RosterTest, RebuildingStartsFromFreshRecords) {
   Roster[17]->strength += 900;
   CreateRoster();
