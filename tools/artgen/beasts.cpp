@@ -212,7 +212,7 @@ void DrawRaptor(Painter& p, const Motion& m, double ground) {
 }
 
 void DrawDragon(Painter& p, const Motion& m, double ground) {
-  static const Material scale = M(60, 140, 90), belly = M(226, 196, 110), wingSkin = M(150, 60, 60);
+  static const Material scale = M(60, 140, 90), belly = M(212, 192, 128), wingSkin = M(150, 60, 60);
   static const Material horn = M(236, 224, 190), fire = M(255, 170, 40, 1.2), fireHot = M(255, 240, 150);
   static const Material bone = M(46, 90, 60);
   double s = m.strike, breathe = 0, lunge = 0;
@@ -249,7 +249,10 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   p.Ellipse(body, 18, 12, -0.35, scale);
   p.ClearTexture();
   p.NewPart();
-  p.Ellipse(body + Vec{6, 6}, 11, 5.5, -0.6, belly);
+  Texture plates{Texture::Bands, 2.6, 0.3};
+  p.SetTexture(plates);
+  p.Ellipse(body + Vec{7, 6}, 10, 4.5, -0.6, belly);
+  p.ClearTexture();
   p.NewPart();
   p.Capsule(body + Vec{11, 2}, body + Vec{15, 13}, 3.2, 2.2, scale);
   p.Capsule(body + Vec{15, 13}, body + Vec{19, 14}, 1.6, 0.8, horn);
@@ -263,7 +266,14 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   p.Capsule(n1, n2, 5, 4.2, scale);
   p.ClearTexture();
   p.NewPart();
-  p.Capsule(n0 + Vec{3, 4}, n1 + Vec{3, 3}, 3.5, 2.5, belly);
+  p.SetTexture(plates);
+  p.Capsule(n0 + Vec{3.5, 4}, n1 + Vec{3.5, 2.5}, 2.6, 1.8, belly);
+  p.ClearTexture();
+  // Spines down the back of the neck.
+  for (int i = 0; i < 4; ++i) {
+    Vec at = LerpVec(n0, n1, 0.2 + i * 0.27) + Vec{-4.5, -2.5};
+    p.Polygon({at + Vec{-1.8, 1}, at + Vec{-3.5, -3.2}, at + Vec{1.6, -0.4}}, horn, 0.3);
+  }
   // Head.
   double ang = -0.15 + 0.45 * lunge - 0.2 * breathe - 0.4 * rec + 0.1 * fall;
   Vec hd = n2 + Vec{3, 0};

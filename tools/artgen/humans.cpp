@@ -400,7 +400,7 @@ void DrawZombie(Painter& p, const Motion& m, double ground) {
 
 void DrawPoisoner(Painter& p, const Motion& m, double ground) {
   static const Material robe = M(96, 62, 120), trim = M(60, 120, 70), shadow = M(34, 22, 40);
-  static const Material glass = M(120, 230, 110, 1.3), cork = M(150, 110, 70), skin = M(200, 190, 150);
+  static const Material glass = M(110, 240, 90, 1.2), cork = M(150, 110, 70), skin = M(200, 190, 150);
   HumanLook look;
   look.body.x = 48;
   look.skin = &skin;
@@ -428,11 +428,12 @@ void DrawPoisoner(Painter& p, const Motion& m, double ground) {
   };
   look.frontItem = [&](Painter& pp, const Joints& j) {
     Vec d = Dir(j.itemF);
-    pp.Ellipse(j.handF + d * 3.5, 2.8, 3.2, 0, glass);
-    pp.Capsule(j.handF + d * 0.5, j.handF + d * 1.5, 1.2, 1.2, glass);
-    pp.Dot(j.handF + d * 3.5 + Vec{-1, -1}, Rgb{240, 255, 240});
+    pp.Ellipse(j.handF + d * 4.5, 3.6, 3.8, 0, glass);
+    pp.Capsule(j.handF + d * 0.8, j.handF + d * 2, 1.3, 1.3, glass);
+    pp.Dot(j.handF + d * 4.5 + Vec{-1.5, -1.5}, Rgb{240, 255, 240});
+    pp.Dot(j.handF + d * 4.5 + Vec{-0.5, -1.5}, Rgb{200, 255, 200});
     pp.NewPart();
-    pp.Capsule(j.handF + d * -0.3, j.handF + d * 0.3, 1.1, 1.1, cork);
+    pp.Capsule(j.handF + d * -0.2, j.handF + d * 0.6, 1.3, 1.3, cork);
   };
   look.front = [&](Painter& pp, const Joints& j) {
     // At the blow the vial's poison sprays ahead of the hand.
@@ -614,8 +615,9 @@ void DrawMonster(Painter& p, const Motion& m, double ground) {
 }
 
 void DrawRocktroll(Painter& p, const Motion& m, double ground) {
-  static const Material stone = M(140, 134, 122), deep = M(96, 92, 88), moss = M(92, 130, 60);
-  static const Material eye = M(255, 160, 40);
+  static const Material stone = M(136, 128, 116), face = M(112, 104, 96), moss = M(96, 140, 60);
+  static const Material tooth = M(236, 230, 210);
+  const Texture rock{Texture::Cracks, 0.45, 0.5, 0, nullptr, 21};
   HumanLook look;
   look.body.x = 52;
   look.body.thigh = 11;
@@ -631,25 +633,35 @@ void DrawRocktroll(Painter& p, const Motion& m, double ground) {
   look.body.foreArmR = 4.5;
   look.body.footLen = 6;
   look.skin = &stone;
-  look.hands = &deep;
-  look.behind = [&](Painter& pp, const Joints&) { pp.SetTexture(Texture{Texture::Cracks, 0, 0.5, 0, nullptr, 21}); };
+  look.hands = &stone;
+  look.behind = [&](Painter& pp, const Joints&) { pp.SetTexture(rock); };
   look.torso = [&](Painter& pp, const Joints& j) {
     Vec spine = j.chest - j.pelvis;
-    pp.Ellipse(j.pelvis + spine * 0.55, 12, 13, j.lean, stone);
+    pp.Ellipse(j.pelvis + spine * 0.5, 11, 12, j.lean, stone);
     pp.NewPart();
-    pp.Ellipse(j.pelvis + spine * 0.95 + Vec{-3, 0}, 8, 6, j.lean, stone);
-    pp.Dot(j.pelvis + spine * 1.1 + Vec{-5, -1}, moss.shade[1]);
-    pp.Dot(j.pelvis + spine * 1.1 + Vec{-4, -1}, moss.shade[0]);
-    pp.Dot(j.pelvis + spine * 1.1 + Vec{-6, 0}, moss.shade[2]);
+    // The hunched boulder of the shoulders, moss on its crown.
+    pp.Ellipse(j.pelvis + spine * 0.95 + Vec{-2, 0}, 10, 7.5, j.lean, stone);
+    pp.NewPart();
+    pp.SetTexture(Texture{Texture::Grain, 0.6, 0.5, 0, nullptr, 8});
+    pp.Ellipse(j.pelvis + spine * 1.2 + Vec{-4, -1}, 6, 2.4, j.lean - 0.2, moss);
+    pp.SetTexture(rock);
   };
   look.head = [&](Painter& pp, const Joints& j) {
     double a = j.lean + j.headTilt;
     Vec up = Rotate({0, -1}, a), fwd = Rotate({1, 0}, a);
-    Vec h = j.head + fwd * 6 + up * -3;
-    pp.Ellipse(h, 5.2, 4.8, a, stone);
-    pp.Ellipse(h + fwd * 2.5 + up * -3, 4, 2.6, a, deep);
-    pp.Dot(h + fwd * 3 + up * 1, eye.shade[0]);
-    pp.Dot(h + fwd * 4 + up * -4.4, Rgb{240, 236, 220});
+    Vec h = j.chest + fwd * 8 + up * -1;
+    pp.ClearTexture();
+    pp.Ellipse(h, 5.5, 5, a, face);
+    pp.Ellipse(h + fwd * 2.5 + up * -3, 4.2, 2.8, a, face);
+    pp.NewPart();
+    pp.Capsule(h + fwd * -2 + up * 2.6, h + fwd * 5.5 + up * 1.8, 1.8, 1.5, stone);
+    pp.Dot(h + fwd * 3 + up * 0.3, Rgb{255, 190, 60});
+    pp.Dot(h + fwd * 4 + up * 0.3, Rgb{255, 120, 30});
+    pp.Dot(h + fwd * 5 + up * -2.4, Rgb{50, 36, 36});
+    pp.Dot(h + fwd * 4 + up * -2.4, Rgb{50, 36, 36});
+    pp.NewPart();
+    pp.Capsule(h + fwd * 5 + up * -3.5, h + fwd * 5.5 + up * -1.8, 0.8, 0.5, tooth);
+    pp.SetTexture(rock);
   };
   look.front = [&](Painter& pp, const Joints&) { pp.ClearTexture(); };
   PoseSet poses = ClawPoses();

@@ -71,14 +71,16 @@ int Usage() {
                "usage: cairnmark-artgen --out DIR\n"
                "       cairnmark-artgen --contact-sheet FILE [--only CREATURE] [--kind 0|1|2] [--zoom N]\n"
                "       cairnmark-artgen --stage-mockup FILE\n"
-               "       cairnmark-artgen --title-preview FILE\n");
+               "       cairnmark-artgen --title-preview FILE\n"
+               "       cairnmark-artgen --portraits FILE [--kind 0|1|2] [--frame N] [--zoom N]\n");
   return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, sheet, stage, only, title;
+  std::string out, sheet, stage, only, title, portraits;
+  int frame = 1;
   int zoom = 1, kind = -1;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -86,16 +88,20 @@ int main(int argc, char** argv) {
     if (a == "--out" && more) out = argv[++i];
     else if (a == "--contact-sheet" && more) sheet = argv[++i];
     else if (a == "--stage-mockup" && more) stage = argv[++i];
+    else if (a == "--portraits" && more) portraits = argv[++i];
+    else if (a == "--frame" && more) frame = std::atoi(argv[++i]);
     else if (a == "--title-preview" && more) title = argv[++i];
     else if (a == "--only" && more) only = argv[++i];
     else if (a == "--kind" && more) kind = std::atoi(argv[++i]);
     else if (a == "--zoom" && more) zoom = std::max(1, std::atoi(argv[++i]));
     else return Usage();
   }
-  if (out.empty() && sheet.empty() && stage.empty() && title.empty()) return Usage();
+  if (out.empty() && sheet.empty() && stage.empty() && title.empty() && portraits.empty()) return Usage();
   int status = 0;
   if (!out.empty()) status = WriteAssets(out);
   if (!sheet.empty() && !WriteFileBytes(sheet, EncodePng(DrawContactSheet(only, zoom, kind)))) status = 1;
+  if (!portraits.empty() && !WriteFileBytes(portraits, EncodePng(DrawPortraits(only, std::max(0, kind), frame, zoom))))
+    status = 1;
   if (!title.empty() && !WriteFileBytes(title, EncodePng(DrawTitlePreview()))) status = 1;
   if (!stage.empty()) {
     std::string report;

@@ -127,7 +127,8 @@ void Painter::Fill(int x, int y, const Material& m, Vec n, double along, double 
     case Texture::Cracks: {
       double nv = ValueNoise(x * 0.45, y * 0.45, texture_.seed);
       if (nv > 0.47 && nv < 0.53) extra = 2;
-      light += (Hash01(x, y, texture_.seed + 7) - 0.5) * 0.35 + (ValueNoise(x * 0.2, y * 0.2, texture_.seed + 3) - 0.5) * 0.5;
+      double k = texture_.amount > 0 ? texture_.amount : 1.0;
+      light += k * ((Hash01(x, y, texture_.seed + 7) - 0.5) * 0.35 + (ValueNoise(x * 0.2, y * 0.2, texture_.seed + 3) - 0.5) * 0.5);
       break;
     }
     case Texture::Bands: {

@@ -191,3 +191,23 @@ Picture DrawTitlePreview() {
   Text(title, strip, "press enter to continue", 400 - 23 * 4, 560, 1, 1, Rgb{255, 255, 255});
   return title;
 }
+
+Picture DrawPortraits(const std::string& only, int kind, int frame, int zoom) {
+  const int cw = 150, ch = 115;
+  std::vector<const CreatureArt*> chosen;
+  for (const CreatureArt& art : Creatures())
+    if (only.empty() || ("," + only + ",").find("," + std::string(art.name) + ",") != std::string::npos) chosen.push_back(&art);
+  int count = int(chosen.size());
+  int cols = std::min(6, std::max(1, count));
+  Picture out(cw * zoom * cols, ch * zoom * ((count + cols - 1) / cols), kBackdrop);
+  for (int i = 0; i < count; ++i) {
+    const CreatureArt& art = *chosen[size_t(i)];
+    int n = art.frames[kind];
+    int f = frame == 0 ? (kind == 0 ? art.hit : 1) : frame < 0 ? n : std::min(frame, n);
+    Frame fr = RenderFrame(art, AnimKind(kind), f);
+    int x = (i % cols) * cw * zoom, y = (i / cols) * ch * zoom;
+    Box(out, x + 1, y + 1, x + cw * zoom - 2, y + ch * zoom - 2, Rgb{36, 34, 46});
+    Blit(out, fr.picture, x + (fr.x + 10) * zoom, y + (fr.y + 12) * zoom, zoom);
+  }
+  return out;
+}

@@ -10,5 +10,7 @@
 Picture DrawContactSheet(const std::string& only, int zoom, int kind = -1);
 // Problems found (overlaps, figures reaching the name lines) go to report, one a line.
 Picture DrawStageMockup(std::string& report);
+// One frame of every creature, large, in a grid: frame 0 is the attack's hit frame, -1 the last.
+Picture DrawPortraits(const std::string& only, int kind, int frame, int zoom);
 // The title picture as the game shows it: dimmed to 111/255 under white menu text.
 Picture DrawTitlePreview();
