@@ -182,6 +182,7 @@ TEST_F(MarketTest, AFullInventoryCancelledKeepsTheGoldAndTheStock) {
 
 TEST_F(MarketTest, AFullInventoryReplacedIsCharged) {
   for (int32_t slot = 1; slot <= 18; ++slot) Carry(1, 2);
+  const std::unique_ptr<titem> replaced(hero.items[5]);
   hero.gold = 1000000;
   SeedRandom(31);
   Keys("2 5 esc");
