@@ -50,25 +50,11 @@ void TypeUtf8(const char* text) {
 
 void HandleEvent(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_KEYDOWN: {
-      bool enter = e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER;
-      if (enter && (e.key.keysym.mod & KMOD_ALT)) {
-        if (!e.key.repeat) ToggleDisplayFullScreen();
-        altEnterHeld = true;
-        break;
-      }
-      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode)) KeyDownEvent(vk);
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
+                   e.type == SDL_KEYDOWN, e.key.repeat != 0);
       break;
-    }
-    case SDL_KEYUP: {
-      bool enter = e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER;
-      if (enter && altEnterHeld) {
-        altEnterHeld = false;
-        break;
-      }
-      if (int vk = VirtualKeyFromSdl(e.key.keysym.sym, e.key.keysym.scancode)) KeyUpEvent(vk);
-      break;
-    }
     case SDL_TEXTINPUT:
       TypeUtf8(e.text.text);
       break;
@@ -120,6 +106,25 @@ int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
   if (scancode >= SDL_SCANCODE_1 && scancode <= SDL_SCANCODE_9) return 49 + (scancode - SDL_SCANCODE_1);
   if (scancode == SDL_SCANCODE_0) return 48;
   return 0;
+}
+
+void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
+  bool enter = keycode == SDLK_RETURN || keycode == SDLK_KP_ENTER;
+  if (down && enter && alt) {
+    if (!repeat) ToggleDisplayFullScreen();
+    altEnterHeld = true;
+    return;
+  }
+  if (!down && enter && altEnterHeld) {
+    altEnterHeld = false;
+    return;
+  }
+  int vk = VirtualKeyFromSdl(keycode, scancode);
+  if (vk == 0) return;
+  if (down)
+    KeyDownEvent(vk);
+  else
+    KeyUpEvent(vk);
 }
 
 void UseSdlKeySource() {

@@ -5,5 +5,8 @@
 
 // Installs the SDL window as the key source.
 void UseSdlKeySource();
+// One SDL key event (keycode and scancode as SDL gives them): Alt+Enter toggles full screen and
+// neither its press nor its release reaches the game; other keys become key down / key up events.
+void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat);
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

@@ -86,6 +86,26 @@ TEST_F(RunTest, ErrorsAndExitsBecomeStatuses) {
   EXPECT_NE(RunProgram(options, [] {}), 0);
 }
 
+TEST_F(RunTest, ARealDisplayOnTheOffscreenDriverEndsTheProgramWithoutSaving) {
+  // The tests run with SDL_VIDEODRIVER=offscreen: exactly what a game started without a window
+  // system would find.
+  setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  TRunOptions options;
+  options.virtualClock = true;
+  static bool drewOn = false;
+  drewOn = false;
+  EXPECT_EQ(RunProgram(options,
+                       [] {
+                         AtExit([] { ++handlerRuns; });
+                         OpenDisplay(800, 600, 16, 27, 0);
+                         drewOn = true;
+                       }),
+            1);
+  EXPECT_FALSE(drewOn);
+  EXPECT_EQ(handlerRuns, 0);
+  EXPECT_FALSE(DisplayHasContext());
+}
+
 TEST_F(RunTest, TheVirtualClockStartsWhereAsked) {
   TRunOptions options;
   options.headless = true;
