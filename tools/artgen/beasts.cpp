@@ -84,9 +84,8 @@ void DrawSpider(Painter& p, const Motion& m, double ground) {
 void DrawWasp(Painter& p, const Motion& m, double ground) {
   static const Material yellow = M(240, 200, 40), black = M(40, 34, 40), wing = M(196, 226, 250, 0.6);
   static const Material eye = M(150, 30, 30), sting = M(60, 50, 50);
-  double s = m.strike, dx = 0, dy = 0, tuck = 0;
+  double s = m.strike, dx = 0, dy = 0;
   if (m.kind == AnimKind::Attack) {
-    tuck = s < 0 ? -s : s;
     dx = s > 0 ? 9 * s : -3 * (-s);
     dy = s > 0 ? 4 * s : -3 * (-s);
   }
@@ -100,14 +99,12 @@ void DrawWasp(Painter& p, const Motion& m, double ground) {
   p.Push();
   if (fall > 0) p.RotateAbout(thorax, -kPi * 0.9 * fall);
   bool beat = m.frame % 2 == 0 && fall < 0.5;
-  // Abdomen swings under the body to bring the stinger forward.
-  double bend = -0.9 - 1.3 * tuck * (m.kind == AnimKind::Attack ? 1 : 0);
+  // The abdomen cocks up behind to wind up, then swings under the body to drive the stinger forward.
+  double cock = m.kind == AnimKind::Attack && s < 0 ? -s : 0;
+  double drive = m.kind == AnimKind::Attack && s > 0 ? s : 0;
+  double bend = 0.3 - 0.7 * cock + 2.2 * drive;
   Vec waist = thorax + Vec{-4, 1};
-  Vec abd = waist + Dir(bend) * 9 * -1;
-  abd = waist + Vec{-Sin(-bend) * 0 - 9 * Cos(bend + kPi / 2), 9 * Sin(bend + kPi / 2) * 0.0};
-  Vec axis = Dir(bend - kPi / 2 - 0.0);
-  axis = Vec{-Cos(bend + 1.2), Sin(bend + 1.2)};
-  abd = waist + axis * 9;
+  Vec axis{-Cos(bend), Sin(bend)};
   p.NewPart();
   p.SetBias(1);
   for (int i = 0; i < 3; ++i) p.Capsule(thorax + Vec{-1.0 + i * 2, 3}, thorax + Vec{-3.0 + i * 3, 11}, 0.7, 0.5, black);
@@ -259,7 +256,7 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   // The neck arches up and forward; the head lunges down at the blow.
   Vec n0 = body + Vec{12, -6};
   Vec n1 = n0 + Vec{10 + 3 * lunge - 4 * breathe - 3 * rec + 2 * fall, -14 + 4 * lunge - 3 * breathe + 16 * fall};
-  Vec n2 = n1 + Vec{9 + 9 * lunge - 2 * breathe - 4 * rec + 3 * fall, -6 + 11 * lunge + 2 * breathe + 12 * fall};
+  Vec n2 = n1 + Vec{9 + 9 * lunge - 2 * breathe - 4 * rec + 3 * fall, -6 + 11 * lunge + 2 * breathe + 18 * fall};
   p.NewPart();
   p.SetTexture(Texture{Texture::Scales});
   p.Capsule(n0, n1, 7, 5, scale);

@@ -62,7 +62,7 @@ PoseSet SwordPoses() {
   s.dead.elF = 0.2;
   s.dead.shB = 0.1;
   s.dead.elB = 0.1;
-  s.dead.gripF = 1.45;
+  s.dead.gripF = 2.6;
   return s;
 }
 
@@ -452,7 +452,7 @@ void DrawPoisoner(Painter& p, const Motion& m, double ground) {
   poses.windup.gripF = 3.1;
   poses.strike.gripF = 2.8;
   poses.strike.shF = 1.75;
-  poses.dead.gripF = 3.0;
+  poses.dead.gripF = 3.6;
   DrawWith(p, look, poses, m, ground);
 }
 
