@@ -83,6 +83,10 @@ std::string AsDrawn(const Text& text) {
   return drawn;
 }
 
+bool ShowsInfo(const TWaitShot& shot, const Text& text) {
+  return GlyphRow(shot.records, static_cast<float>(FoeY - 14)).find(AsDrawn(text)) != std::string::npos;
+}
+
 void TownTest::SetUp() {
   SetEndMode(EndMode::Throw);
   ResetExitHandlers();

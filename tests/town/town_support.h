@@ -28,6 +28,8 @@ std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records);
 // The text as the font draws it: upper case, spaces dropped.
 std::string AsDrawn(const Text& text);
 std::string Plain(const Text& text);
+// Whether the information line (at FoeX, FoeY - 14) showed text on that wait's frame.
+bool ShowsInfo(const TWaitShot& shot, const Text& text);
 
 // Every town test starts from a new game: program ends throw, the virtual clock, a stand-in font
 // and title picture, the default items, a recorder on and a snapshot at every key wait.
