@@ -117,7 +117,12 @@ void DrawHero(Painter& p, const Motion& m, double ground) {
   look.feet = &boots;
   look.hands = &skin;
   look.torso = [&](Painter& pp, const Joints& j) {
-    pp.Capsule(j.pelvis + Vec{0, 1}, j.chest, 5.5, 6.5, tunic);
+    // A tunic flaring to a short skirt over the hips.
+    Vec side = Rotate({1, 0}, j.lean);
+    pp.Capsule(j.pelvis + Vec{0, -2}, j.chest, 5, 6.3, tunic);
+    pp.Polygon({j.pelvis + side * -5.2 + Vec{0, -3}, j.pelvis + side * 5.2 + Vec{0, -3}, j.pelvis + side * 6.2 + Vec{0, 4},
+                j.pelvis + side * -6.4 + Vec{0, 4}},
+               tunic, 0.5);
     pp.NewPart();
     pp.Capsule(j.pelvis + Vec{-4.5, -1}, j.pelvis + Vec{4.5, -1}, 1.3, 1.3, belt);
     pp.Dot(j.pelvis + Vec{3.5, -1.5}, Rgb{240, 200, 80});
@@ -126,14 +131,17 @@ void DrawHero(Painter& p, const Motion& m, double ground) {
     Face(pp, j, 6, skin);
     Vec up = Rotate({0, -1}, j.lean + j.headTilt), fwd = Rotate({1, 0}, j.lean + j.headTilt);
     pp.NewPart();
-    pp.Ellipse(j.head + up * 2.6 + fwd * -1.5, 5.6, 3.6, j.lean + j.headTilt, hair);
-    pp.Ellipse(j.head + fwd * -4.2 + up * 0.2, 2.4, 4.2, j.lean + j.headTilt, hair);
+    pp.Ellipse(j.head + up * 3.4 + fwd * -1.2, 5.2, 3.0, j.lean + j.headTilt, hair);
+    pp.Ellipse(j.head + fwd * -4.0 + up * 0.8, 2.2, 3.8, j.lean + j.headTilt, hair);
   };
-  look.middle = [&](Painter& pp, const Joints& j) { Shield(pp, j.handB + Vec{2, 0}, 8, gold, shieldFace, gold); };
+  look.middle = [&](Painter& pp, const Joints& j) { Shield(pp, j.handB + Vec{1.5, 1}, 7.5, gold, shieldFace, gold); };
   look.frontItem = [&](Painter& pp, const Joints& j) { Sword(pp, j.handF, j.itemF, 20, steel, gold); };
   PoseSet poses = SwordPoses();
-  poses.stance.shB = 0.9;
-  poses.stance.elB = 0.7;
+  poses.stance.shB = 0.55;
+  poses.stance.elB = 0.9;
+  poses.stance.shF = 0.5;
+  poses.stance.elF = 1.35;
+  poses.stance.gripF = 1.05;
   poses.windup.x = 2;
   poses.windup.shF = 3.0;
   poses.windup.elF = 0.5;
