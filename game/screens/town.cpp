@@ -11,10 +11,6 @@ namespace {
 
 constexpr const char* TownPlaces[] = {"healer", "the market", "pawn shop", "equip items", "enter the dungeon"};
 
-// The dungeon floors are not open yet: the choice stays on the menu and leaves the hero in town,
-// so a game saved afterwards still resumes in town rather than on a floor nobody can play.
-void EnterDungeon() {}
-
 }  // namespace
 
 void TownMenu() {
@@ -29,7 +25,9 @@ void TownMenu() {
       case 2: Market(); break;
       case 3: PawnShop(); break;
       case 4: EquipScreen(); break;
-      case 5: EnterDungeon(); break;
+      // "enter the dungeon": the floors are not open yet, so the hero stays in town with floor 0 and a
+      // game saved afterwards still resumes in town rather than on a floor nobody can play.
+      case 5: break;
       default: break;
     }
   }
