@@ -151,10 +151,11 @@ TEST_F(Stage, DeathEndsLyingStillOnTheGround) {
     EXPECT_EQ(last.offset, before.offset);
     ScreenBox fallen = Canvas(last), up = Canvas(standing);
     EXPECT_GT(fallen.y0, up.y0 + 0.15 * (up.y1 - up.y0)) << "the fallen body should lie lower than the standing one";
-    if (Flies(set))
+    if (Flies(set)) {
       EXPECT_GE(fallen.y1, up.y1);
-    else
+    } else {
       EXPECT_NEAR(fallen.y1, up.y1, 1.5);
+    }
   }
 }
 

@@ -6,6 +6,8 @@
 #include "creature.h"
 #include "gear.h"
 
+namespace artgen {
+
 namespace {
 
 Material M(int r, int g, int b, double contrast = 1.0) {
@@ -300,3 +302,5 @@ void DrawDragon(Painter& p, const Motion& m, double ground) {
   p.Pop();
   p.Pop();
 }
+
+}  // namespace artgen

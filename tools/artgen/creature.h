@@ -5,6 +5,8 @@
 
 #include "paint.h"
 
+namespace artgen {
+
 enum class AnimKind { Attack = 0, GotHit = 1, Die = 2 };
 
 // Where one frame is in its animation, as amounts every drawing function understands.
@@ -62,3 +64,5 @@ void DrawSpider(Painter& p, const Motion& m, double ground);
 void DrawWasp(Painter& p, const Motion& m, double ground);
 void DrawRaptor(Painter& p, const Motion& m, double ground);
 void DrawDragon(Painter& p, const Motion& m, double ground);
+
+}  // namespace artgen

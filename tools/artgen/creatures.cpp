@@ -6,6 +6,8 @@
 
 #include "creature.h"
 
+namespace artgen {
+
 const std::vector<CreatureArt>& Creatures() {
   static const std::vector<CreatureArt> kArt = {
       {"spider", {9, 5, 10}, 7, kGround, DrawSpider},
@@ -79,3 +81,5 @@ Motion MotionFor(const CreatureArt& art, AnimKind kind, int frame) {
   }
   return m;
 }
+
+}  // namespace artgen

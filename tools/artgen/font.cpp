@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace artgen {
+
 namespace {
 
 struct Glyph {
@@ -137,3 +139,5 @@ Picture DrawFontStrip() {
   }
   return strip;
 }
+
+}  // namespace artgen

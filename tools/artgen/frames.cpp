@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace artgen {
+
 namespace {
 
 constexpr int32_t kSpiderGotHit[5][2] = {{17, 22}, {17, 22}, {13, 12}, {17, 16}, {17, 22}};
@@ -109,3 +111,5 @@ std::vector<Frame> RenderAnimation(const CreatureArt& art, AnimKind kind) {
   for (int f = 1; f <= art.frames[int(kind)]; ++f) frames.push_back(RenderFrame(art, kind, f));
   return frames;
 }
+
+}  // namespace artgen

@@ -6,6 +6,8 @@
 
 #include "creature.h"
 
+namespace artgen {
+
 struct Frame {
   Picture picture;
   int32_t x = 0, y = 0;  // the crop's top-left on the canvas
@@ -18,3 +20,5 @@ Picture RenderCanvas(const CreatureArt& art, AnimKind kind, int frame);
 Frame RenderFrame(const CreatureArt& art, AnimKind kind, int frame);
 std::vector<Frame> RenderAnimation(const CreatureArt& art, AnimKind kind);
 const char* KindName(AnimKind kind);
+
+}  // namespace artgen

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+namespace artgen {
+
 void Sword(Painter& p, Vec hand, double angle, double length, const Material& blade, const Material& hilt) {
   Vec d = Dir(angle);
   Vec side{d.y, -d.x};
@@ -114,3 +116,5 @@ void Tail(Painter& p, Vec root, double angle, double length, double wave, double
     at = next;
   }
 }
+
+}  // namespace artgen

@@ -3,6 +3,8 @@
 #pragma once
 #include "paint.h"
 
+namespace artgen {
+
 void Sword(Painter& p, Vec hand, double angle, double length, const Material& blade, const Material& hilt);
 void CurvedBlade(Painter& p, Vec hand, double angle, double length, const Material& blade, const Material& hilt);
 void Axe(Painter& p, Vec hand, double angle, double length, const Material& haft, const Material& head);
@@ -13,3 +15,5 @@ void Trident(Painter& p, Vec hand, double angle, double length, const Material& 
 void Wing(Painter& p, Vec root, double spread, double size, const Material& bone, const Material& skin);
 void Tail(Painter& p, Vec root, double angle, double length, double wave, double r0, double r1, const Material& m,
           int segments = 6);
+
+}  // namespace artgen

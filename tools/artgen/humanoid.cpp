@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace artgen {
+
 HumanPose BlendPose(const HumanPose& a, const HumanPose& b, double t) {
   HumanPose r;
   r.x = Lerp(a.x, b.x, t);
@@ -152,3 +154,5 @@ void DrawHumanoid(Painter& p, const HumanLook& look, const HumanPose& pose, doub
   }
   p.Pop();
 }
+
+}  // namespace artgen

@@ -6,6 +6,8 @@
 
 #include "creature.h"
 
+namespace artgen {
+
 // Angles are radians from straight down, growing towards the front (the figure faces right).
 struct HumanPose {
   double x = 0;        // pelvis shift along the ground
@@ -69,3 +71,5 @@ Joints SolveJoints(const HumanBody& body, const HumanPose& pose, double ground);
 void Limb(Painter& p, Vec a, Vec b, double ra, double rb, const Material& m);
 void Boot(Painter& p, Vec ankle, double len, const Material& m);
 void Hand(Painter& p, Vec at, double r, const Material& m);
+
+}  // namespace artgen

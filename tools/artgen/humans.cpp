@@ -5,6 +5,8 @@
 #include "gear.h"
 #include "humanoid.h"
 
+namespace artgen {
+
 namespace {
 
 Material M(int r, int g, int b, double contrast = 1.0) {
@@ -724,3 +726,5 @@ void DrawCrockman(Painter& p, const Motion& m, double ground) {
   PoseSet poses = ClawPoses();
   DrawWith(p, look, poses, m, ground);
 }
+
+}  // namespace artgen

@@ -13,6 +13,8 @@
 #include "sheet.h"
 #include "title.h"
 
+using namespace artgen;
+
 namespace {
 
 void PutInt32(std::vector<uint8_t>& out, int32_t v) {

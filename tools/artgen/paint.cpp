@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace artgen {
+
 namespace {
 
 // Light from the top left, a little in front.
@@ -264,3 +266,5 @@ Picture Painter::Render(double flash, bool outline) const {
     }
   return out;
 }
+
+}  // namespace artgen

@@ -6,6 +6,8 @@
 
 #include "raster.h"
 
+namespace artgen {
+
 // Four shades from highlight (0) to deep shadow (3) and the outline colour.
 struct Material {
   Rgb shade[4];
@@ -90,3 +92,5 @@ class Painter {
   int bias_ = 0;
   Texture texture_;
 };
+
+}  // namespace artgen

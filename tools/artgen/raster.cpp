@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace artgen {
+
 namespace {
 
 void PngWriteToVector(png_structp png, png_bytep data, png_size_t length) {
@@ -171,3 +173,5 @@ Rgb Scale(Rgb a, double f) {
   return Rgb{uint8_t(RoundInt(Clamp(a.r * f, 0, 255))), uint8_t(RoundInt(Clamp(a.g * f, 0, 255))),
              uint8_t(RoundInt(Clamp(a.b * f, 0, 255)))};
 }
+
+}  // namespace artgen

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace artgen {
+
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
@@ -50,3 +52,5 @@ double FractalNoise(double x, double y, int seed, int octaves);
 
 Rgb Mix(Rgb a, Rgb b, double t);
 Rgb Scale(Rgb a, double f);
+
+}  // namespace artgen

@@ -9,6 +9,8 @@
 #include "frames.h"
 #include "title.h"
 
+namespace artgen {
+
 namespace {
 
 const Rgb kBackdrop{26, 24, 34};
@@ -211,3 +213,5 @@ Picture DrawPortraits(const std::string& only, int kind, int frame, int zoom) {
   }
   return out;
 }
+
+}  // namespace artgen

@@ -6,6 +6,8 @@
 
 #include "raster.h"
 
+namespace artgen {
+
 // only: one creature's name, or empty for all; kind: -1 for all three animations, else just that one.
 Picture DrawContactSheet(const std::string& only, int zoom, int kind = -1);
 // Problems found (overlaps, figures reaching the name lines) go to report, one a line.
@@ -14,3 +16,5 @@ Picture DrawStageMockup(std::string& report);
 Picture DrawPortraits(const std::string& only, int kind, int frame, int zoom);
 // The title picture as the game shows it: dimmed to 111/255 under white menu text.
 Picture DrawTitlePreview();
+
+}  // namespace artgen

@@ -7,6 +7,8 @@
 
 #include "paint.h"
 
+namespace artgen {
+
 namespace {
 
 constexpr int kW = 800, kH = 600;
@@ -158,3 +160,5 @@ Picture DrawTitlePicture() {
   Silhouette(pic, dragon, Rgb{16, 8, 18}, 1.0);
   return pic;
 }
+
+}  // namespace artgen

@@ -2,4 +2,8 @@
 #pragma once
 #include "raster.h"
 
+namespace artgen {
+
 Picture DrawTitlePicture();
+
+}  // namespace artgen
