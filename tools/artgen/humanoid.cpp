@@ -1,4 +1,5 @@
-// Solving and drawing the two-legged rig, and blending its key poses from a frame's motion.
+// Solving and drawing the two-legged rig, blending its key poses from a frame's motion, and the key
+// poses and face the upright kinds share.
 #include "humanoid.h"
 
 #include <algorithm>
@@ -153,6 +154,100 @@ void DrawHumanoid(Painter& p, const HumanLook& look, const HumanPose& pose, doub
     look.front(p, j);
   }
   p.Pop();
+}
+
+Material Tone(int r, int g, int b, double contrast) {
+  return MakeMaterial(Rgb{uint8_t(r), uint8_t(g), uint8_t(b)}, contrast);
+}
+
+// A sword fighter: guard up, raised behind the head, then a full-length cut forward.
+PoseSet SwordPoses() {
+  PoseSet s;
+  s.stance = HumanPose{};
+  s.stance.shF = 0.25;
+  s.stance.elF = 1.15;
+  s.stance.gripF = 1.3;
+  s.windup = s.stance;
+  s.windup.x = -2;
+  s.windup.lean = -0.18;
+  s.windup.hipF = 0.5;
+  s.windup.kneeF = 0.2;
+  s.windup.hipB = -0.22;
+  s.windup.shF = 3.35;
+  s.windup.elF = 0.6;
+  s.windup.gripF = 0.9;
+  s.strike = s.stance;
+  s.strike.x = 5;
+  s.strike.lean = 0.38;
+  s.strike.hipF = 0.8;
+  s.strike.kneeF = 0.55;
+  s.strike.hipB = -0.5;
+  s.strike.kneeB = 0.15;
+  s.strike.shF = 1.7;
+  s.strike.elF = 0.0;
+  s.strike.gripF = 0.05;
+  s.strike.shB = -0.2;
+  s.recoil = s.stance;
+  s.recoil.x = -5;
+  s.recoil.lean = -0.35;
+  s.recoil.headTilt = -0.3;
+  s.recoil.hipF = 0.5;
+  s.recoil.hipB = -0.1;
+  s.recoil.shF = -0.35;
+  s.recoil.elF = 1.3;
+  s.recoil.shB = -0.6;
+  s.recoil.elB = 0.5;
+  s.dead = s.stance;
+  s.dead.fall = 1.5;
+  s.dead.lean = 0;
+  s.dead.headTilt = 0.25;
+  s.dead.hipF = 0.12;
+  s.dead.kneeF = 0.08;
+  s.dead.hipB = -0.04;
+  s.dead.kneeB = 0.04;
+  s.dead.shF = 0.25;
+  s.dead.elF = 0.2;
+  s.dead.shB = 0.1;
+  s.dead.elB = 0.1;
+  s.dead.gripF = 2.6;
+  return s;
+}
+
+// Bare-handed brutes: both arms go up behind the head and come down together.
+PoseSet ClawPoses() {
+  PoseSet s = SwordPoses();
+  s.stance.lean = 0.14;
+  s.stance.shB = 0.5;
+  s.stance.elB = 0.8;
+  s.stance.shF = 0.6;
+  s.stance.elF = 0.8;
+  s.windup.shB = 3.0;
+  s.windup.elB = 0.5;
+  s.windup.shF = 3.2;
+  s.windup.elF = 0.6;
+  s.windup.lean = -0.15;
+  s.strike.shB = 1.45;
+  s.strike.elB = -0.1;
+  s.strike.shF = 1.65;
+  s.strike.elF = -0.1;
+  s.strike.lean = 0.45;
+  s.recoil.shB = -0.5;
+  s.recoil.shF = 0.1;
+  s.recoil.elF = 0.9;
+  return s;
+}
+
+void DrawWith(Painter& p, const HumanLook& look, const PoseSet& poses, const Motion& m, double ground) {
+  DrawHumanoid(p, look, PoseFor(poses, m), ground);
+}
+
+// A face in profile: skin, an eye and a nose, with the head's own angle.
+void Face(Painter& p, const Joints& j, double r, const Material& skin) {
+  p.Ellipse(j.head, r * 0.92, r, j.lean + j.headTilt, skin);
+  Vec fwd = Rotate({1, 0}, j.lean + j.headTilt);
+  Vec up = Rotate({0, -1}, j.lean + j.headTilt);
+  p.Ellipse(j.head + fwd * (r * 0.85) + up * (-0.3), 1.4, 1.2, 0, skin);
+  p.Dot(j.head + fwd * (r * 0.5) + up * (r * 0.15), kEyeDark);
 }
 
 }  // namespace artgen
