@@ -1,7 +1,8 @@
 // Image frames as textures of the current display: power-of-two sizes checked with a proxy texture,
 // the last column and row duplicated outward so linear filtering never reaches the empty part,
 // clamp-to-edge, the filtered and mipmapped flags. The frames of a strip (the font's glyphs) share
-// one texture in cells with a clamped one-texel border, so a line of text is one draw.
+// one texture in cells with a clamped one-texel border, so a line of text is one draw; small pictures
+// of their own share pages of such cells, so the creatures and icons of a frame need few draws.
 #include <SDL_opengl.h>
 
 #include <algorithm>
@@ -15,6 +16,9 @@ namespace {
 
 // Strip cells up to this size share a texture.
 constexpr int32_t kAtlasCellLimit = 64;
+// Pictures whose texture is up to this size share pages of kPageSize square.
+constexpr int32_t kPageCellLimit = 128;
+constexpr int32_t kPageSize = 1024;
 
 int32_t NextPowerOfTwo(int32_t n) {
   int32_t p = 1;
@@ -70,7 +74,8 @@ std::unique_ptr<TPixmap> HalvePixmap(const TPixmap& source) {
   return out;
 }
 
-uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
+// A texture of width x height from RGBA pixels (none: contents to come by parts).
+uint32_t UploadTexture(int32_t width, int32_t height, const uint8_t* pixels, int32_t flags) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -79,7 +84,12 @@ uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (flags & ImageFiltered) ? GL_LINEAR : GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (flags & ImageMipmapped) ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, rgba.width, rgba.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.pixels.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  return texture;
+}
+
+uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
+  uint32_t texture = UploadTexture(rgba.width, rgba.height, rgba.pixels.data(), flags);
   if (flags & ImageMipmapped) {
     std::unique_ptr<TPixmap> level = std::make_unique<TPixmap>(rgba);
     for (GLint n = 1; level->width > 1 || level->height > 1; ++n) {
@@ -89,6 +99,88 @@ uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
     }
   }
   return texture;
+}
+
+// A frame's own tw x th texture pixels with a border repeating its outer texels: in a shared
+// texture, sampling then behaves as clamp-to-edge on a texture of its own.
+std::unique_ptr<TPixmap> BorderedCell(const TPixmap& own, int32_t tw, int32_t th) {
+  int32_t cw = tw + 2, ch = th + 2;
+  auto cell = MakePixmap(cw, ch, 6);
+  for (int32_t y = 0; y < ch; ++y) {
+    int32_t sy = std::clamp(y - 1, 0, th - 1);
+    for (int32_t x = 0; x < cw; ++x) {
+      int32_t sx = std::clamp(x - 1, 0, tw - 1);
+      std::copy_n(&own.pixels[(static_cast<size_t>(sy) * tw + sx) * 4], 4,
+                  &cell->pixels[(static_cast<size_t>(y) * cw + x) * 4]);
+    }
+  }
+  return cell;
+}
+
+// Writes a cell into a shared texture, after drawing what was queued with its old contents.
+void WriteCell(uint32_t texture, int32_t left, int32_t top, const TPixmap& cell) {
+  FlushQuads();
+  glBindTexture(GL_TEXTURE_2D, texture);
+  ForgetBoundTexture();
+  glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, cell.width, cell.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                  cell.pixels.data());
+}
+
+// Pages of small pictures: one size class (texture size and filtering) per page.
+struct TTexturePage {
+  uint32_t texture = 0;
+  int32_t tw = 0, th = 0;
+  bool filtered = false;
+  int32_t across = 0, capacity = 0, nextCell = 0;
+  std::vector<int32_t> freeCells;
+};
+std::vector<TTexturePage> pages;
+uint32_t pagesSequence = 0;
+
+bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImageFrame& f) {
+  if (pagesSequence != DisplaySequence()) {
+    pages.clear();  // their textures went with the display they were made for
+    pagesSequence = DisplaySequence();
+  }
+  const bool filtered = (flags & ImageFiltered) != 0;
+  TTexturePage* page = nullptr;
+  for (TTexturePage& p : pages)
+    if (p.tw == tw && p.th == th && p.filtered == filtered && (!p.freeCells.empty() || p.nextCell < p.capacity))
+      page = &p;
+  if (!page) {
+    if (!TextureFits(kPageSize, kPageSize)) return false;
+    TTexturePage made;
+    made.texture = UploadTexture(kPageSize, kPageSize, nullptr, flags & ImageFiltered);
+    made.tw = tw;
+    made.th = th;
+    made.filtered = filtered;
+    made.across = kPageSize / (tw + 2);
+    made.capacity = made.across * (kPageSize / (th + 2));
+    pages.push_back(std::move(made));
+    page = &pages.back();
+  }
+  int32_t cell = page->nextCell;
+  if (!page->freeCells.empty()) {
+    cell = page->freeCells.back();
+    page->freeCells.pop_back();
+  } else {
+    ++page->nextCell;
+  }
+  int32_t left = (cell % page->across) * (tw + 2), top = (cell / page->across) * (th + 2);
+  WriteCell(page->texture, left, top, *BorderedCell(own, tw, th));
+  f.texture = page->texture;
+  f.pageCell = cell;
+  f.s0 = static_cast<float>(left + 1) / kPageSize;
+  f.t0 = static_cast<float>(top + 1) / kPageSize;
+  f.sScale = static_cast<float>(tw) / kPageSize;
+  f.tScale = static_cast<float>(th) / kPageSize;
+  return true;
+}
+
+void ReleasePageCell(uint32_t texture, int32_t cell) {
+  if (pagesSequence != DisplaySequence()) return;
+  for (TTexturePage& p : pages)
+    if (p.texture == texture) p.freeCells.push_back(cell);
 }
 
 // A strip's shared texture: cells of (tw + 2) x (th + 2), each the frame's own texture with a border
@@ -116,18 +208,12 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
   f = TImageFrame{};
   int32_t cw = layout.tw + 2, ch = layout.th + 2;
   int32_t left = (frame % layout.across) * cw, top = (frame / layout.across) * ch;
-  auto cell = MakePixmap(cw, ch, 6);
+  std::unique_ptr<TPixmap> cell;
   if (source) {
     f.fullSize = source->width <= layout.tw && source->height <= layout.th;
-    auto own = FramePixmap(*source, layout.tw, layout.th, f.u1, f.v1);
-    for (int32_t y = 0; y < ch; ++y) {
-      int32_t sy = std::clamp(y - 1, 0, layout.th - 1);
-      for (int32_t x = 0; x < cw; ++x) {
-        int32_t sx = std::clamp(x - 1, 0, layout.tw - 1);
-        std::copy_n(&own->pixels[(static_cast<size_t>(sy) * layout.tw + sx) * 4], 4,
-                    &cell->pixels[(static_cast<size_t>(y) * cw + x) * 4]);
-      }
-    }
+    cell = BorderedCell(*FramePixmap(*source, layout.tw, layout.th, f.u1, f.v1), layout.tw, layout.th);
+  } else {
+    cell = MakePixmap(cw, ch, 6);
   }
   f.texture = image.atlasTexture;
   f.s0 = static_cast<float>(left + 1) / static_cast<float>(layout.width);
@@ -140,9 +226,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
       std::copy_n(&cell->pixels[static_cast<size_t>(y) * cw * 4], cw * 4,
                   &atlas->pixels[(static_cast<size_t>(top + y) * layout.width + left) * 4]);
   } else {
-    glBindTexture(GL_TEXTURE_2D, image.atlasTexture);
-    ForgetBoundTexture();
-    glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, cell->pixels.data());
+    WriteCell(image.atlasTexture, left, top, *cell);
   }
 }
 
@@ -195,23 +279,38 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   TextureSize(image->pixmaps[i]->width, image->pixmaps[i]->height, tw, th);
   f = TImageFrame{};
   auto pixels = FramePixmap(*image->pixmaps[i], tw, th, f.u1, f.v1);
-  f.texture = UploadTexture(*pixels, image->flags);
-  // Only the image's part counts: unscaled draws never sample the rest.
   const int32_t w = std::min(image->pixmaps[i]->width, tw), h = std::min(image->pixmaps[i]->height, th);
   f.fullSize = w == image->pixmaps[i]->width && h == image->pixmaps[i]->height;
+  image->sequences[i] = DisplaySequence();
+  if (tw <= kPageCellLimit && th <= kPageCellLimit && !(image->flags & ImageMipmapped) &&
+      PutInPage(*pixels, tw, th, image->flags, f))
+    return &f;
+  f.texture = UploadTexture(*pixels, image->flags);
+  // Only the image's part counts: unscaled draws never sample the rest.
   f.opaque = true;
   for (int32_t y = 0; y < h && f.opaque; ++y)
     for (int32_t x = 0; x < w && f.opaque; ++x) f.opaque = pixels->pixels[(static_cast<size_t>(y) * tw + x) * 4 + 3] == 255;
-  image->sequences[i] = DisplaySequence();
   return &f;
+}
+
+void ReleaseFrameTexture(TImage* image, int32_t frame) {
+  if (!image || frame < 0 || frame >= image->FrameCount() || !DisplayHasContext()) return;
+  size_t i = static_cast<size_t>(frame);
+  TImageFrame& f = image->frames[i];
+  if (f.texture && image->sequences[i] == DisplaySequence()) {
+    if (f.pageCell >= 0)
+      ReleasePageCell(f.texture, f.pageCell);
+    else if (f.texture != image->atlasTexture)
+      DeleteDisplayTextures({f.texture});
+  }
+  f = TImageFrame{};
+  image->sequences[i] = 0;
 }
 
 TImage::~TImage() {
   if (!DisplayHasContext()) return;
-  std::vector<uint32_t> textures;
-  for (size_t i = 0; i < frames.size(); ++i)
-    if (frames[i].texture && frames[i].texture != atlasTexture && sequences[i] == DisplaySequence())
-      textures.push_back(frames[i].texture);
-  if (atlasTexture && atlasSequence == DisplaySequence()) textures.push_back(atlasTexture);
-  DeleteDisplayTextures(textures);
+  // Pending quads may still use these textures; deleting or reusing them waits for those draws.
+  FlushQuads();
+  for (int32_t i = 0; i < FrameCount(); ++i) ReleaseFrameTexture(this, i);
+  if (atlasTexture && atlasSequence == DisplaySequence()) DeleteDisplayTextures({atlasTexture});
 }

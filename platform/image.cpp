@@ -186,9 +186,7 @@ void StoreImageFrame(TImage* image, int32_t frame, std::unique_ptr<TPixmap> pixm
   if ((image->flags & ImageMasked) && !PixmapHasAlpha(pixmap->format))
     pixmap = MaskPixmap(*pixmap, image->maskRed, image->maskGreen, image->maskBlue);
   size_t i = static_cast<size_t>(frame);
-  TImageFrame& old = image->frames[i];
-  if (old.texture && old.texture != image->atlasTexture && image->sequences[i] == DisplaySequence())
-    DeleteDisplayTextures({old.texture});
+  ReleaseFrameTexture(image, frame);
   image->pixmaps[i] = std::move(pixmap);
   image->frames[i] = TImageFrame{};
   image->sequences[i] = 0;

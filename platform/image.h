@@ -29,6 +29,7 @@ struct TImageFrame {
   float sScale = 1, tScale = 1;
   bool opaque = false;    // every texel of the image fully opaque (an own texture only)
   bool fullSize = false;  // the texture holds the image unscaled
+  int32_t pageCell = -1;  // the frame's cell when it lives in a shared page of small pictures
 };
 
 enum ImageFlags { ImageMasked = 1, ImageFiltered = 2, ImageMipmapped = 4 };
@@ -87,6 +88,8 @@ std::unique_ptr<TPixmap> ScalePixmap(const TPixmap& source, int32_t width, int32
 // The frame's texture, made (again) when the display changed; used by the display's drawing.
 // nullptr when no display is open or the frame does not exist.
 TImageFrame* ImageFrameTexture(TImage* image, int32_t frame);
+// Gives up the frame's texture (its own, or its cell of a shared page) when made for this display.
+void ReleaseFrameTexture(TImage* image, int32_t frame);
 // The RGBA pixmap a frame's texture is made from (power-of-two sized, edge duplicated), and its
 // texture coordinates; what ImageFrameTexture uploads, exposed so it can be checked without a display.
 std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWidth, int32_t texHeight,

@@ -200,4 +200,35 @@ TEST_F(StripTest, MipmappedAndLargeImagesGetTexturesOfTheirOwn) {
   EXPECT_RGB_NEAR(Probe(104, 104), (TRgb{0, 0, 250}));
 }
 
+TEST_F(StripTest, SharedTexturesNeverBleedIntoTheirNeighbours) {
+  // Small pictures share pages of cells: neighbours of every colour, each filtered and enlarged at
+  // a fractional position, must show only their own colour right up to their edges.
+  Fill({0, 0, 0});
+  std::vector<ImagePtr> images;
+  const TRgb colours[4] = {{250, 0, 0}, {0, 250, 0}, {0, 0, 250}, {250, 250, 250}};
+  for (const TRgb& c : colours) images.push_back(MakeImageFromPixmap(*SolidPixmap(14, 12, c), ImageFiltered));
+  SetBlendMode(2);
+  SetDrawScale(3.3f, 2.7f);
+  for (int k = 0; k < 4; ++k) DrawImageFrame(images[k].get(), 20.5f + k * 60, 40.25f, 0);
+  SetDrawScale(1, 1);
+  SetBlendMode(1);
+  FlipFrame(0);
+  for (int k = 0; k < 4; ++k)
+    for (int y = 41; y < 40 + 32; ++y)
+      for (int x = 21 + k * 60; x < 20 + k * 60 + 46; ++x) EXPECT_RGB_NEAR(Probe(x, y), colours[k]);
+}
+
+TEST_F(StripTest, APictureFreedWhileQueuedStillDrawsAndItsCellIsReused) {
+  Fill({0, 0, 0});
+  ImagePtr first = MakeImageFromPixmap(*SolidPixmap(20, 20, {200, 0, 0}), 0);
+  DrawImageFrame(first.get(), 10, 10, 0);
+  first.reset();
+  ImagePtr second = MakeImageFromPixmap(*SolidPixmap(20, 20, {0, 0, 200}), 0);
+  DrawImageFrame(second.get(), 40, 10, 0);
+  ASSERT_EQ(second->frames[0].pageCell >= 0, true);
+  FlipFrame(0);
+  EXPECT_RGB_NEAR(Probe(15, 15), (TRgb{200, 0, 0}));
+  EXPECT_RGB_NEAR(Probe(45, 15), (TRgb{0, 0, 200}));
+}
+
 }  // namespace
