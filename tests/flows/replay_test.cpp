@@ -49,7 +49,8 @@ struct TShot {
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x) {
         const uint8_t* p = &rgba->pixels[static_cast<size_t>(y * rgba->pitch + x * 4)];
-        if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance)
+        if (std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance &&
+            std::abs(p[2] - b) <= tolerance)
           return true;
       }
     return false;
@@ -75,8 +76,10 @@ class ReplayFlowTest : public testing::Test {
     // Sanitizer builds: the software OpenGL driver leaves a little calloc'd state behind at exit,
     // from a module already unloaded; the game itself never calls calloc, so its leaks still count.
     std::ofstream(root / "lsan.supp") << "leak:calloc\n";
-    std::string command = "cd " + Quote(root.string()) + " && LSAN_OPTIONS=print_suppressions=0:suppressions=" +
-                          Quote((root / "lsan.supp").string()) + " SDL_VIDEODRIVER=offscreen " + Quote(kReplay);
+    std::string command = "cd " + Quote(root.string()) +
+                          " && LSAN_OPTIONS=print_suppressions=0:suppressions=" +
+                          Quote((root / "lsan.supp").string()) + " SDL_VIDEODRIVER=offscreen " +
+                          Quote(kReplay);
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
     const int raw = std::system(command.c_str());
@@ -97,7 +100,8 @@ class ReplayFlowTest : public testing::Test {
   int ShotCount(const std::string& shots) const {
     int count = 0;
     if (!fs::exists(root / shots)) return 0;
-    for (const auto& entry : fs::directory_iterator(root / shots)) count += entry.path().extension() == ".png";
+    for (const auto& entry : fs::directory_iterator(root / shots))
+      count += entry.path().extension() == ".png";
     return count;
   }
   TShot Shot(const std::string& shots, int n) const {
@@ -155,7 +159,8 @@ TEST_F(ReplayFlowTest, TheTitleWaitsWithItsTexts) {
   const TShot shot = Shot("title", 1);
   ASSERT_TRUE(shot.rgba);
   EXPECT_TRUE(shot.Has(330, 0, 470, 30, 255, 30, 30, 40)) << "the red title";
-  EXPECT_TRUE(shot.Has(305, 290, 365, 306, 255, 255, 255, 20)) << "press enter to continue, wider than loading";
+  EXPECT_TRUE(shot.Has(305, 290, 365, 306, 255, 255, 255, 20))
+      << "press enter to continue, wider than loading";
   EXPECT_TRUE(shot.Has(1, 570, 150, 581, 0, 155, 0, 30)) << "the first credit";
   EXPECT_TRUE(shot.Has(1, 585, 260, 596, 0, 155, 0, 30)) << "the second credit";
   // The script ran out before the game began: nothing is saved.
