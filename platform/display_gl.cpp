@@ -2,6 +2,10 @@
 // picture the game draws into (it persists from frame to frame, as a back buffer that is never
 // cleared) and the copy of the picture last presented, which is shown scaled to fit and letterboxed
 // in the window's drawable and is what screenshots read. Headless, nothing is shown: only the copy.
+//
+// [SECTION] State and helpers      [SECTION] Opening and closing   [SECTION] Presenting
+// [SECTION] Drawing state          [SECTION] The batch of quads    [SECTION] Reading back
+// [SECTION] Opaque pictures by copy
 #include <SDL.h>
 #include <SDL_opengl.h>
 
@@ -10,6 +14,8 @@
 
 #include "platform/display.h"
 #include "platform/display_gl.h"
+
+// [SECTION] State and helpers
 
 namespace {
 
@@ -161,6 +167,8 @@ void SetSwapInterval(int32_t interval) {
 
 }  // namespace
 
+// [SECTION] Opening and closing
+
 bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless, std::string& error) {
   if (!StartVideo(headless, error)) return false;
   SDL_GL_ResetAttributes();
@@ -275,6 +283,8 @@ int32_t GlDesktopRefreshRate() {
   return mode.refresh_rate;
 }
 
+// [SECTION] Presenting
+
 void GlPresent(int32_t sync) {
   if (!gl.context) return;
   GlFlushQuads();
@@ -329,6 +339,8 @@ void GlToggleFullScreen() {
   GlShowPresented();
 }
 
+// [SECTION] Drawing state
+
 void GlClear(int32_t red, int32_t green, int32_t blue) {
   if (!gl.context) return;
   GlFlushQuads();
@@ -379,6 +391,8 @@ void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height) {
   glViewport(gl.viewport[0], gl.viewport[1], gl.viewport[2], gl.viewport[3]);
 }
 
+// [SECTION] The batch of quads
+
 void GlQueueQuad(uint32_t texture, const TQuadCorner corners[4], const uint8_t rgba[4], bool texelExact) {
   if (!gl.context) return;
   bool nearest = texelExact && nearestSampler != 0;
@@ -411,6 +425,8 @@ void GlFlushQuads() {
 }
 
 void GlForgetBoundTexture() { boundKnown = false; }
+
+// [SECTION] Reading back
 
 bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height) {
   if (!gl.context) return false;
@@ -446,6 +462,8 @@ void DeleteDisplayTextures(const std::vector<uint32_t>& textures) {
   glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
   boundKnown = false;
 }
+
+// [SECTION] Opaque pictures by copy
 
 bool GlCanCopyOpaque() { return gl.context && copyImageSubData && gl.viewport[0] == 0 && gl.viewport[1] == 0 &&
                                 gl.viewport[2] == gl.width && gl.viewport[3] == gl.height; }

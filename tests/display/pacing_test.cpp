@@ -24,6 +24,14 @@ TEST_F(PacingTest, OpeningSpendsNoVirtualTime) {
   EXPECT_EQ(DisplayFrameTarget(), 1000u);
   EXPECT_EQ(DisplayWidth(), 800);
   EXPECT_EQ(DisplayHeight(), 600);
+  // Both buffers start black, and the drawing state at its defaults.
+  EXPECT_RGB_NEAR(Probe(0, 0), (TRgb{0, 0, 0}));
+  EXPECT_RGB_NEAR(Probe(799, 599), (TRgb{0, 0, 0}));
+  EXPECT_EQ(GetBlendMode(), 1);
+  EXPECT_EQ(GetDrawAlpha(), 1.0f);
+  int32_t r, g, b;
+  GetDrawColor(r, g, b);
+  EXPECT_EQ(r + g + b, 765);
 }
 
 TEST_F(PacingTest, TwentySevenFramesTakeExactlyOneSecond) {
