@@ -134,6 +134,11 @@ void ResetAfterDeath() {
 }
 
 void ResetGameState() {
+  // The default items belong to no one else, so a fresh state frees the old ones; inventory items
+  // may still be held by whoever made them.
+  delete DefaultWeapon;
+  delete DefaultArmor;
+  for (int32_t i = 1; i <= 9; ++i) delete DefaultRunes[i];
   hero = thero{};
   CreateDefaultItems();
 }

@@ -102,7 +102,6 @@ void ResetScreenWorld() {
   Opponent = nullptr;
   menu = tmenu();
   ResetGameState();
-  CreateDefaultItems();
   hero.NewGame();
 }
 
