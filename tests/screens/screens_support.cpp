@@ -1,5 +1,6 @@
 // Test helpers shared by the screen tests (see screens_support.h).
 #include "tests/screens/screens_support.h"
+#include "tests/support/stand_in_image.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +17,6 @@
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/random.h"
-
-ImagePtr MakeStandInImage(int32_t width, int32_t height, int32_t frames) {
-  auto image = std::make_unique<TImage>();
-  image->width = width;
-  image->height = height;
-  for (int32_t i = 0; i < frames; ++i) {
-    auto pixmap = std::make_unique<TPixmap>();
-    pixmap->width = width;
-    pixmap->height = height;
-    pixmap->format = 6;
-    pixmap->pitch = width * 4;
-    pixmap->pixels.assign(static_cast<size_t>(width * height * 4), 255);
-    image->pixmaps.push_back(std::move(pixmap));
-  }
-  image->frames.resize(static_cast<size_t>(frames));
-  image->sequences.resize(static_cast<size_t>(frames));
-  return image;
-}
 
 std::vector<TDrawRecord> GlyphRecords(const std::vector<TDrawRecord>& records) {
   std::vector<TDrawRecord> glyphs;

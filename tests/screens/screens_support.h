@@ -1,6 +1,7 @@
 // Helpers for the screen tests: a stand-in glyph strip for drawing without a display, reading the
 // draw recorder back as text by row, a fresh new-game hero, and key scripts.
 #pragma once
+#include "tests/support/stand_in_image.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,7 +10,6 @@
 #include "platform/image.h"
 
 // A 56-frame image of 14 x 12 cells, the shape of the real strip, for recorder-only tests.
-ImagePtr MakeStandInImage(int32_t width, int32_t height, int32_t frames);
 
 // The characters drawn with the font's glyphs on row y, ordered by x (spaces are not drawn).
 std::string GlyphTextAt(const std::vector<TDrawRecord>& records, float y);

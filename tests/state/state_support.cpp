@@ -1,5 +1,6 @@
 // The headless screens the game-rules tests need for the replace menu and the rune-level message.
 #include "tests/state/state_support.h"
+#include "tests/support/stand_in_image.h"
 
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
@@ -11,24 +12,6 @@
 #include "platform/keyscript.h"
 
 namespace {
-
-ImagePtr StandInImage(int32_t width, int32_t height, int32_t frames) {
-  auto image = std::make_unique<TImage>();
-  image->width = width;
-  image->height = height;
-  for (int32_t i = 0; i < frames; ++i) {
-    auto pixmap = std::make_unique<TPixmap>();
-    pixmap->width = width;
-    pixmap->height = height;
-    pixmap->format = 6;
-    pixmap->pitch = width * 4;
-    pixmap->pixels.assign(static_cast<size_t>(width * height * 4), 255);
-    image->pixmaps.push_back(std::move(pixmap));
-  }
-  image->frames.resize(static_cast<size_t>(frames));
-  image->sequences.resize(static_cast<size_t>(frames));
-  return image;
-}
 
 std::vector<TDrawRecord> records;
 
@@ -44,8 +27,8 @@ void UseHeadlessScreens(const std::string& keys) {
   font.charset = Text(FontCharset);
   font.advance = 8;
   font.cellHeight = 14;
-  font.glyphs = StandInImage(14, 12, 56);
-  TitlePicture = StandInImage(800, 600, 1);
+  font.glyphs = MakeStandInImage(14, 12, 56);
+  TitlePicture = MakeStandInImage(800, 600, 1);
   Opponent = nullptr;
   menu = tmenu();
   std::vector<TKeyStep> steps;

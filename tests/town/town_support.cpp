@@ -1,5 +1,6 @@
 // The town tests' shared world (see town_support.h).
 #include "tests/town/town_support.h"
+#include "tests/support/stand_in_image.h"
 
 #include <cstdlib>
 
@@ -16,24 +17,6 @@
 #include "platform/random.h"
 
 namespace {
-
-ImagePtr StandInImage(int32_t width, int32_t height, int32_t frames) {
-  auto image = std::make_unique<TImage>();
-  image->width = width;
-  image->height = height;
-  for (int32_t i = 0; i < frames; ++i) {
-    auto pixmap = std::make_unique<TPixmap>();
-    pixmap->width = width;
-    pixmap->height = height;
-    pixmap->format = 6;
-    pixmap->pitch = width * 4;
-    pixmap->pixels.assign(static_cast<size_t>(width * height * 4), 255);
-    image->pixmaps.push_back(std::move(pixmap));
-  }
-  image->frames.resize(static_cast<size_t>(frames));
-  image->sequences.resize(static_cast<size_t>(frames));
-  return image;
-}
 
 // One headless display for the whole program: banners and messages centre on its size.
 class HeadlessDisplay : public ::testing::Environment {
@@ -100,8 +83,8 @@ void TownTest::SetUp() {
   font.charset = Text(FontCharset);
   font.advance = 8;
   font.cellHeight = 14;
-  font.glyphs = StandInImage(14, 12, 56);
-  TitlePicture = StandInImage(800, 600, 1);
+  font.glyphs = MakeStandInImage(14, 12, 56);
+  TitlePicture = MakeStandInImage(800, 600, 1);
   HeroY = 375;
   FoeY = 375;
   Opponent = nullptr;
