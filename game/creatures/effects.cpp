@@ -4,8 +4,9 @@
 #include "game/creatures/effects.h"
 
 #include "game/screens/font.h"
+#include "game/screens/frame.h"
 #include "game/screens/start.h"
-#include "game/screens/status_panel.h"
+#include "game/screens/stage.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/display.h"
@@ -24,16 +25,6 @@ struct tfloattext {
 
 tfloattext floatText;
 float bannerLetters = 0.0f;
-
-// Space is asked first, so a Space press leaves a pending Enter for whoever asks next.
-bool SkipPressed() { return WasKeyPressed(KeySpace) != 0 || WasKeyPressed(KeyEnter) != 0; }
-
-// Present the frame: the status panel on top, then the dimmed title as the next frame's background.
-void EndFrame() {
-  hero.DrawStatusPanel();
-  FlipFrame(-1);
-  DrawTitlePicture(1);
-}
 
 }  // namespace
 

@@ -71,6 +71,24 @@ void CreateRoster() {
   hero.mon = PlaceInRoster(MonsterCount + 1, "hero");
 }
 
+void ResetRosterFigures() {
+  if (!Roster[1]) return;
+  int32_t slot = 0;
+  for (const MonsterFigures& figures : kMonsters) {
+    tmon& creature = *Roster[++slot];
+    creature.health = 0;
+    creature.healthmax = figures.healthmax;
+    creature.strength = figures.strength;
+    creature.accuracy = figures.accuracy;
+    creature.anim = nullptr;
+    creature.frame = 0.0f;
+  }
+  tmon& figure = *Roster[MonsterCount + 1];
+  figure.anim = nullptr;
+  figure.frame = 0.0f;
+  hero.mon = &figure;
+}
+
 int32_t MonsterSlotForFloor(int32_t floor) {
   if (floor >= 20) return MonsterCount;
   // The town (floor 0) never has battles; anything below floor 2 meets the spider.

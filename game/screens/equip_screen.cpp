@@ -10,7 +10,7 @@ void EquipScreen() {
   for (;;) {
     menu.SetTitle("equip");
     menu.SetPrompt("which item will you equip?");
-    for (int32_t slot = 1; slot <= 18; ++slot) {
+    for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
       const titem* item = hero.items[slot];
       if (item == nullptr) continue;
       const Text marker = hero.IsEquipped(item) ? "equipped: " : "";

@@ -2,6 +2,7 @@
 // in, so after one healing the rest of the visit is free.
 #include "game/creatures/effects.h"
 #include "game/screens/menu.h"
+#include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"

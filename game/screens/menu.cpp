@@ -4,8 +4,9 @@
 #include "game/screens/menu.h"
 
 #include "game/screens/font.h"
+#include "game/screens/frame.h"
 #include "game/screens/start.h"
-#include "game/screens/status_panel.h"
+#include "game/screens/stage.h"
 #include "game/state/hero.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
@@ -48,8 +49,7 @@ void DrawMenuFrame(tmenu& m) {
   SetDrawColor(255, 255, 255);
   DrawFontText(m.infoText, FoeX, FoeY - rowHeight, 0, 0, 0);
   m.infoText = Text();
-  FlipFrame(-1);
-  DrawTitlePicture(1);
+  PresentFrame();
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 // pulsing red or flickering in warm colours, over the stage and the status panel. Space or Enter
 // skips it (unless noSkip), Escape ends the program.
 #include "game/screens/font.h"
+#include "game/screens/frame.h"
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
-#include "game/screens/status_panel.h"
+#include "game/screens/stage.h"
 #include "game/state/hero.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
@@ -35,11 +36,9 @@ int32_t ShowMessage(const Text& text, float scale, float speed, int32_t pulse, i
     SetDrawScale(1.0f, 1.0f);
     // The last frame is left unpresented: the caller flips it or draws over it.
     if (c > finished) return 0;
-    if (!noSkip && (WasKeyPressed(KeySpace) || WasKeyPressed(KeyEnter))) return 1;
+    if (!noSkip && SkipPressed()) return 1;
     if (WasKeyPressed(KeyEscape)) ExitProgram();
     DrawScene();
-    hero.DrawStatusPanel();
-    FlipFrame(-1);
-    DrawTitlePicture(1);
+    EndFrame();
   }
 }

@@ -3,6 +3,7 @@
 // A sold item is taken off first and held by nothing afterwards, so it is freed.
 #include "game/creatures/effects.h"
 #include "game/screens/menu.h"
+#include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
@@ -22,7 +23,7 @@ Text SoldLine(const titem* item, int32_t price) {
 
 // Equipped items stay; each sale shows its gold rising over the hero.
 void SellAllUnequipped() {
-  for (int32_t slot = 1; slot <= 18; ++slot) {
+  for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
     titem* item = hero.items[slot];
     if (item == nullptr || hero.IsEquipped(item)) continue;
     const int32_t price = item->Price(0);
@@ -57,7 +58,7 @@ void PawnShop() {
     menu.SetPrompt("sell something.");
     menu.speaker = "pawnman";
     menu.AddOption("sell all unequipped items", 255, 255, 255);
-    for (int32_t slot = 1; slot <= 18; ++slot) {
+    for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
       if (hero.items[slot] != nullptr) AddItemOption(PawnOptionText(hero.items[slot]), hero.items[slot]);
     }
     menu.AddOption("leave", 255, 255, 255);

@@ -5,9 +5,12 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/screens/dungeon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/stage.h"
 #include "game/screens/town.h"
+#include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/save.h"
@@ -20,18 +23,13 @@
 #include "platform/resources.h"
 
 ImagePtr TitlePicture;
-extern const int32_t HeroX = 120;
-int32_t HeroY = 375;
-extern const int32_t FoeX = 240;
-int32_t FoeY = 375;
 int32_t NoSave = 1;
-tmon* Opponent = nullptr;
 Text ResourcePrefix = "incbin::";
 
 void GameMain() {
-  // Nothing is saved until the game has really started (a run in the same process starts afresh).
-  NoSave = 1;
-  Opponent = nullptr;
+  // Nothing is saved until the game has really started; a run in the same process starts afresh.
+  // The reset makes the hero, the menu and the default items.
+  ResetGameWorld();
 
   RegisterEmbeddedResources();
   ResourcePrefix = "incbin::";
@@ -44,12 +42,8 @@ void GameMain() {
 
   HeroY = DisplayHeight() / 2 + 75;
   FoeY = HeroY;
-  hero = thero();
-  menu = tmenu();
-  menu.escapeEnds = 1;
   LoadBitmapFont();
 
-  CreateDefaultItems();
   CreateRoster();
   LoadCreatureAnimations();
   // Nothing advances the hero's figure outside battles: it stands on its first attack frame.
@@ -60,6 +54,8 @@ void GameMain() {
     ShowIntro();
   }
   NoSave = 0;
+  // A game saved in the dungeon (in the lair too, mid-battle) resumes on its floor.
+  if (hero.floor != 0) DungeonMenu();
   TownMenu();
 }
 

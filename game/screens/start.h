@@ -6,15 +6,8 @@
 #include "platform/image.h"
 #include "platform/text.h"
 
-struct tmon;
-
 extern ImagePtr TitlePicture;
-extern const int32_t HeroX;
-extern int32_t HeroY;
-extern const int32_t FoeX;
-extern int32_t FoeY;
 extern int32_t NoSave;
-extern tmon* Opponent;
 // "incbin::", set at start-up and put in front of every resource name.
 extern Text ResourcePrefix;
 

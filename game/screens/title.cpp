@@ -1,6 +1,7 @@
 // The title screen's texts, the two-line intro of a new game and the victory ending. The title
 // frames themselves are drawn by the animation loader between creatures.
 #include "game/screens/font.h"
+#include "game/screens/frame.h"
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
 #include "game/creatures/mon.h"
@@ -30,8 +31,7 @@ namespace {
 // A line that ran to its end stays up until a key; a skipped one gives way at once.
 void IntroLine(const Text& text, float speed) {
   if (ShowMessage(text, 1.0f, speed, 1, 0) == 0) {
-    FlipFrame(-1);
-    DrawTitlePicture(1);
+    PresentFrame();
     WaitForKey();
   }
 }
@@ -51,8 +51,7 @@ void ShowEnding() {
   ShowMessage("Victory! The home town is safe!", 2.0f, 0.5f, 0, 0);
   SetDrawColor(255, 255, 255);
   DrawFontText("Now to save the world...", 100, 400, 0, 0, 0);
-  FlipFrame(-1);
-  DrawTitlePicture(1);
+  PresentFrame();
   WaitForKey();
   // Drawn in the grey the title picture left.
   DrawFontText("But the game ends here.", 100, 200, 0, 0, 0);

@@ -2,6 +2,7 @@
 // The town keeps no state of its own between visits: everything lives on hero and the menu.
 #include "game/screens/town.h"
 
+#include "game/screens/dungeon.h"
 #include "game/screens/menu.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
@@ -25,27 +26,28 @@ void TownMenu() {
       case 2: Market(); break;
       case 3: PawnShop(); break;
       case 4: EquipScreen(); break;
-      // "enter the dungeon": the floors are not open yet, so the hero stays in town with floor 0 and a
-      // game saved afterwards still resumes in town rather than on a floor nobody can play.
-      case 5: break;
+      case 5:
+        hero.floor = 1;
+        DungeonMenu();
+        break;
       default: break;
     }
   }
 }
 
 int32_t FilledSlot(int32_t n) {
-  for (int32_t slot = 1; slot <= 18; ++slot) {
+  for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
     if (hero.items[slot] != nullptr && --n == 0) return slot;
   }
   return 0;
 }
 
 void CloseUpInventory() {
-  for (int32_t i = 1; i <= 17; ++i) {
+  for (int32_t i = 1; i < InventorySlots; ++i) {
     if (hero.items[i] != nullptr) continue;
     int32_t next = i + 1;
-    while (next <= 18 && hero.items[next] == nullptr) ++next;
-    if (next > 18) return;
+    while (next <= InventorySlots && hero.items[next] == nullptr) ++next;
+    if (next > InventorySlots) return;
     hero.items[i] = hero.items[next];
     hero.items[next] = nullptr;
   }

@@ -14,7 +14,7 @@ thero hero;
 
 titem* DefaultWeapon = nullptr;
 titem* DefaultArmor = nullptr;
-titem* DefaultRunes[10] = {};
+titem* DefaultRunes[RuneSlots + 1] = {};
 
 int32_t ExperienceNeeded(int32_t runelevel) {
   return RealToInt(std::pow(10.0, static_cast<double>(runelevel) - 1.0));
@@ -22,7 +22,7 @@ int32_t ExperienceNeeded(int32_t runelevel) {
 
 int32_t thero::IsEquipped(const titem* item) const {
   if (item == weapon || item == armor) return 1;
-  for (int32_t i = 1; i <= runelevel && i <= 9; ++i) {
+  for (int32_t i = 1; i <= runelevel && i <= RuneSlots; ++i) {
     if (item == runes[i]) return 1;
   }
   return 0;
@@ -30,18 +30,18 @@ int32_t thero::IsEquipped(const titem* item) const {
 
 int32_t thero::Equip(titem* item, int32_t replace) {
   switch (item->kind) {
-    case 1:
+    case ItemWeapon:
       if (replace == 0 && weapon != DefaultWeapon) return 0;
       Unequip(weapon);
       weapon = item;
       return 1;
-    case 2:
+    case ItemArmor:
       if (replace == 0 && armor != DefaultArmor) return 0;
       Unequip(armor);
       armor = item;
       return 1;
-    case 3: {
-      const int32_t usable = runelevel < 9 ? runelevel : 9;
+    case ItemRune: {
+      const int32_t usable = runelevel < RuneSlots ? runelevel : RuneSlots;
       int32_t slot = 0;
       for (int32_t i = 1; i <= usable; ++i) {
         if (runes[i] == DefaultRunes[i]) {
@@ -56,7 +56,7 @@ int32_t thero::Equip(titem* item, int32_t replace) {
       }
       Unequip(runes[slot]);
       runes[slot] = item;
-      if (item->timing == 1) item->ApplyRune(1);
+      if (item->timing == TimingEquipped) item->ApplyRune(1);
       return 1;
     }
     default:
@@ -73,9 +73,9 @@ int32_t thero::Unequip(titem* item) {
     armor = DefaultArmor;
     return 1;
   }
-  for (int32_t i = 1; i <= runelevel && i <= 9; ++i) {
+  for (int32_t i = 1; i <= runelevel && i <= RuneSlots; ++i) {
     if (item == runes[i]) {
-      if (item->timing == 1) item->ApplyRune(-1);
+      if (item->timing == TimingEquipped) item->ApplyRune(-1);
       runes[i] = DefaultRunes[i];
       return 1;
     }
@@ -84,7 +84,7 @@ int32_t thero::Unequip(titem* item) {
 }
 
 int32_t thero::AddItem(titem* item) {
-  for (int32_t i = 1; i <= 18; ++i) {
+  for (int32_t i = 1; i <= InventorySlots; ++i) {
     if (items[i] == nullptr) {
       items[i] = item;
       menu.infoText = "You got the " + item->name;
@@ -95,13 +95,15 @@ int32_t thero::AddItem(titem* item) {
   ShowMessage("You can't hold any more items", 1.0f, 0.7f, 0, 1);
   menu.SetTitle("replace an item");
   menu.SetPrompt("You have no room for the new " + item->name);
-  for (int32_t k = 1; k <= 18; ++k) menu.AddOption(items[k]->Describe(), 255, 255, 255);
+  for (int32_t k = 1; k <= InventorySlots; ++k) menu.AddOption(items[k]->Describe(), 255, 255, 255);
   menu.AddOption("cancel", 255, 255, 255);
   menu.ChooseOption();
   const int32_t k = menu.choice;
-  if (k == menu.optionCount || k < 1 || k > 18) return 0;
-  // An equipped item is taken off first, so its "when equipped" effect goes with it.
+  if (k == menu.optionCount || k < 1 || k > InventorySlots) return 0;
+  // An equipped item is taken off first, so its "when equipped" effect goes with it; the replaced
+  // item then belongs to nobody.
   Unequip(items[k]);
+  delete items[k];
   items[k] = item;
   Equip(item, 0);
   return 1;
@@ -117,7 +119,7 @@ void thero::NewGame() {
   weapon = DefaultWeapon;
   armor = DefaultArmor;
   runelevel = 2;
-  for (int32_t i = 1; i <= 9; ++i) runes[i] = DefaultRunes[i];
+  for (int32_t i = 1; i <= RuneSlots; ++i) runes[i] = DefaultRunes[i];
   itemfind = 62;
 }
 
@@ -125,20 +127,26 @@ void ResetAfterDeath() {
   hero.health = hero.healthmax;
   hero.gold /= 2;
   hero.floor = 0;
-  for (int32_t i = 1; i <= 18; ++i) {
+  for (int32_t i = 1; i <= InventorySlots; ++i) {
     if (hero.items[i] != nullptr) {
       hero.Unequip(hero.items[i]);
+      delete hero.items[i];
       hero.items[i] = nullptr;
     }
   }
 }
 
 void ResetGameState() {
-  // The default items belong to no one else, so a fresh state frees the old ones; inventory items
-  // may still be held by whoever made them.
+  // The inventory and the default items belong to no one else, so a fresh state frees them.
+  for (titem*& item : hero.items) {
+    delete item;
+    item = nullptr;
+  }
   delete DefaultWeapon;
   delete DefaultArmor;
-  for (int32_t i = 1; i <= 9; ++i) delete DefaultRunes[i];
+  for (int32_t i = 1; i <= RuneSlots; ++i) delete DefaultRunes[i];
+  tmon* const figure = hero.mon;
   hero = thero{};
+  hero.mon = figure;
   CreateDefaultItems();
 }

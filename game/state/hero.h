@@ -3,9 +3,9 @@
 #pragma once
 #include <cstdint>
 
+#include "game/state/item.h"
 #include "platform/text.h"
 
-struct titem;
 struct tmon;
 
 struct thero {
@@ -22,14 +22,17 @@ struct thero {
   int32_t defence = 0;
   int32_t accuracy = 0;
   int32_t itemfind = 0;
-  titem* items[19] = {};
+  titem* items[InventorySlots + 1] = {};
   titem* weapon = nullptr;
   titem* armor = nullptr;
-  titem* runes[10] = {};
+  titem* runes[RuneSlots + 1] = {};
 
   int32_t IsEquipped(const titem* item) const;
   int32_t Equip(titem* item, int32_t replace);
   int32_t Unequip(titem* item);
+  // Takes item into the first free slot (equipping it where its place is free) and returns 1; with
+  // all slots full, the player may replace one (which is freed) or cancel, and 0 leaves item with
+  // the caller.
   int32_t AddItem(titem* item);
   void NewGame();
   // game/screens/status_panel.cpp
@@ -41,8 +44,9 @@ extern thero hero;
 // trunc(10^(r - 1)) in double precision.
 int32_t ExperienceNeeded(int32_t runelevel);
 
-// Death's "continue": full health, half the gold, back in town, the inventory emptied.
+// Death's "continue": full health, half the gold, back in town, the inventory emptied (and freed).
 void ResetAfterDeath();
 
-// Empties hero and the default items so a test can build a fresh game state in-process.
+// A fresh hero (keeping its battle figure) and fresh default items; the old inventory and default
+// items are freed. Part of ResetGameWorld.
 void ResetGameState();

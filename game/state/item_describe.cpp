@@ -51,19 +51,6 @@ int32_t ScalePrice(int32_t base, int64_t factor) {
   return static_cast<int32_t>(scaled);
 }
 
-titem* MakeDefault(int32_t kind, const char* name, int32_t chance, float value, int32_t floor,
-                   int32_t stat, int32_t timing) {
-  titem* item = new titem;
-  item->kind = kind;
-  item->name = name;
-  item->chance = chance;
-  item->value = value;
-  item->floor = floor;
-  item->stat = stat;
-  item->timing = timing;
-  return item;
-}
-
 }  // namespace
 
 Text StatName(int32_t stat) {
@@ -92,23 +79,23 @@ int32_t titem::Price(int32_t buying) const {
   const double q = quality;
   int32_t base = 0;
   switch (kind) {
-    case 1:
+    case ItemWeapon:
       base = TruncPrice((value * 8.0 + chance) * std::pow(q, kKitExponent));
       break;
-    case 2:
+    case ItemArmor:
       base = TruncPrice((value * 5.0 + static_cast<double>(chance) * chance / 6.0) * std::pow(q, kKitExponent));
       break;
-    case 3: {
+    case ItemRune: {
       const double b = floor * 20.0;
-      if (stat == 1) {
+      if (stat == StatHealth) {
         base = TruncPrice(b + value * std::pow(q, 3.0));
-      } else if (stat == 6) {
+      } else if (stat == StatGold) {
         base = TruncPrice(b + value * kGoldFactor * std::pow(q, kGoldExponent));
       } else {
         base = TruncPrice(b + value * 5.0 * std::pow(q, 3.0));
       }
-      if (timing == 2) base = ScalePrice(base, 2);
-      if (timing == 3) base = ScalePrice(base, 11);
+      if (timing == TimingVictory) base = ScalePrice(base, 2);
+      if (timing == TimingAttack) base = ScalePrice(base, 11);
       break;
     }
     default:
@@ -121,20 +108,20 @@ int32_t titem::Price(int32_t buying) const {
 
 Text titem::Describe() const {
   switch (kind) {
-    case 1:
+    case ItemWeapon:
       return "weapon: " + Capitalize(name) + ", Power:" + IntToText(RealToInt(value)) +
              ", Accuracy:" + IntToText(chance) + "%";
-    case 2:
+    case ItemArmor:
       return "armor: " + Capitalize(name) + ", Defence:" + IntToText(RealToInt(value)) +
              ", Full Block:" + IntToText(chance) + "%";
-    case 3: {
+    case ItemRune: {
       Text text;
-      for (int32_t i = 1; i <= hero.runelevel && i <= 9; ++i) {
+      for (int32_t i = 1; i <= hero.runelevel && i <= RuneSlots; ++i) {
         if (hero.runes[i] == this) text = text + "Rune#" + IntToText(i) + ": ";
       }
       text = text + name + ": Adds " + IntToText(RealToInt(value)) + " to " + StatName(stat) + " " +
              TimingName(timing);
-      if (timing != 1) text = text + " at floor #" + IntToText(floor) + "+";
+      if (timing != TimingEquipped) text = text + " at floor #" + IntToText(floor) + "+";
       return text;
     }
     default:
@@ -147,20 +134,22 @@ void titem::SetItemColor(int32_t plain, int32_t ignoreRare) const {
     UseColor(kRareColor);
     return;
   }
-  if (kind == 3) {
+  if (kind == ItemRune) {
     if (plain == 1) {
       UseColor(kRuneColor);
       return;
     }
-    if (stat < 1 || stat > 7) RaiseError("86g86fgyiu");
+    if (stat < 1 || stat > StatCount) RaiseError("86g86fgyiu");
     UseColor(kStatColors[stat]);
     return;
   }
-  UseColor(kind == 2 ? kStatColors[3] : kStatColors[2]);
+  UseColor(kind == ItemArmor ? kStatColors[StatDefence] : kStatColors[StatStrength]);
 }
 
 void CreateDefaultItems() {
-  DefaultWeapon = MakeDefault(1, "fist", 80, 3.0f, 0, 0, 0);
-  DefaultArmor = MakeDefault(2, "shirt", 8, 6.0f, 0, 0, 0);
-  for (int32_t i = 1; i <= 9; ++i) DefaultRunes[i] = MakeDefault(3, "basic-rune", 0, 10.0f, 1, 6, 2);
+  // Quality 0: the default items are never rare and never sold.
+  DefaultWeapon = new titem(ItemWeapon, "fist", 80, 3.0f, 0, 0.0f);
+  DefaultArmor = new titem(ItemArmor, "shirt", 8, 6.0f, 0, 0.0f);
+  for (int32_t i = 1; i <= RuneSlots; ++i)
+    DefaultRunes[i] = new titem(ItemRune, "basic-rune", 0, 10.0f, 1, 0.0f, StatGold, TimingVictory);
 }

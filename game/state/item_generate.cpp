@@ -41,49 +41,49 @@ int32_t StatRuneTiming() {
 
 void MakeRune(titem* item, double q) {
   item->name = "rune";
-  item->stat = RandomInteger(1, 7);
+  item->stat = RandomInteger(1, StatCount);
   const int32_t floor = item->floor;
   const double runePower = FloorPower(floor, kRuneExponent);
   switch (item->stat) {
-    case 1:
-      item->timing = RandomReal(0, 100) >= 45 ? 2 : 3;
+    case StatHealth:
+      item->timing = RandomReal(0, 100) >= 45 ? TimingVictory : TimingAttack;
       item->value = static_cast<float>(q * RandomReal(3, 6) * floor + 6.0);
-      if (item->timing == 3) item->value = static_cast<float>((item->value + 1.0) / 3.0);
+      if (item->timing == TimingAttack) item->value = static_cast<float>((item->value + 1.0) / 3.0);
       break;
-    case 2:
-    case 3:
+    case StatStrength:
+    case StatDefence:
       item->timing = StatRuneTiming();
-      if (item->timing == 1) {
+      if (item->timing == TimingEquipped) {
         item->value = static_cast<float>(q * RandomReal(10, 20) * runePower - 6.0);
       } else {
         item->value = static_cast<float>(q * RandomReal(0.5, 1.0) * runePower);
         if (item->value < 1.0) item->value = 1.0f;
-        if (item->timing == 3) item->value = static_cast<float>((item->value + 3.0) / 4.0);
+        if (item->timing == TimingAttack) item->value = static_cast<float>((item->value + 3.0) / 4.0);
       }
       break;
-    case 4:
+    case StatHealthMax:
       item->timing = StatRuneTiming();
-      if (item->timing == 1) {
+      if (item->timing == TimingEquipped) {
         item->value = static_cast<float>(q * RandomReal(30 * floor, 50 * floor));
       } else {
         item->value = static_cast<float>(q * RandomReal(1.5, 2.5) * floor);
-        if (item->timing == 3) item->value = static_cast<float>((item->value + 2.0) / 3.0);
+        if (item->timing == TimingAttack) item->value = static_cast<float>((item->value + 2.0) / 3.0);
       }
       break;
-    case 5:
+    case StatAccuracy:
       // Accuracy runes are never rare: their quality is reset before anything reads it.
-      item->timing = 1;
+      item->timing = TimingEquipped;
       item->quality = 1.0f;
       item->value = static_cast<float>(RandomInteger(3 * floor, 6 * floor) + 10);
       if (item->value > 100) item->value = 100.0f;
       break;
-    case 6:
-      item->timing = RandomReal(0, 100) >= 35 ? 2 : 3;
+    case StatGold:
+      item->timing = RandomReal(0, 100) >= 35 ? TimingVictory : TimingAttack;
       item->value = static_cast<float>(q * RandomReal(14, 20) * floor);
-      if (item->timing == 3) item->value = static_cast<float>(item->value / 4.0);
+      if (item->timing == TimingAttack) item->value = static_cast<float>(item->value / 4.0);
       break;
-    case 7:
-      item->timing = 2;
+    case StatExperience:
+      item->timing = TimingVictory;
       item->value = static_cast<float>(q * RandomReal(0.5, 1.0) * runePower);
       if (item->value < 1.0) item->value = 1.0f;
       break;
@@ -99,7 +99,7 @@ titem* GenerateItem(int32_t floor, int32_t kind) {
   item->floor = floor;
   if (kind == 0) {
     const int32_t k = RandomInteger(1, 4);
-    item->kind = k < 3 ? k : 3;
+    item->kind = k < ItemRune ? k : ItemRune;
   } else {
     item->kind = kind;
   }
@@ -108,13 +108,13 @@ titem* GenerateItem(int32_t floor, int32_t kind) {
   if (RandomReal(0, 100) < 2.0) item->quality = 3.0f;
   const double q = item->quality;
   switch (item->kind) {
-    case 1:
+    case ItemWeapon:
       MakeWeapon(item, q);
       break;
-    case 2:
+    case ItemArmor:
       MakeArmor(item, q);
       break;
-    case 3:
+    case ItemRune:
       MakeRune(item, q);
       break;
     default:

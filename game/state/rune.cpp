@@ -9,41 +9,41 @@
 namespace {
 
 // The runes array has nine slots, so the level stops there.
-constexpr int32_t kMaxRuneLevel = 9;
+constexpr int32_t kMaxRuneLevel = RuneSlots;
 
 }  // namespace
 
 int32_t titem::ApplyRune(int32_t factor) {
   int32_t amount;
-  if (timing != 1 && hero.floor < floor) {
+  if (timing != TimingEquipped && hero.floor < floor) {
     // Half strength one floor above the rune's floor, a quarter two floors above, and so on.
     amount = RealToInt(value / (2.0 * (static_cast<double>(floor) - hero.floor)));
   } else {
     amount = RealToInt(value);
   }
   switch (stat) {
-    case 1:
+    case StatHealth:
       if (hero.health + amount > hero.healthmax) amount = hero.healthmax - hero.health;
       hero.health += amount;
       break;
-    case 2:
+    case StatStrength:
       hero.strength += amount * factor;
       break;
-    case 3:
+    case StatDefence:
       hero.defence += amount * factor;
       break;
-    case 4:
+    case StatHealthMax:
       hero.healthmax += amount * factor;
       if (hero.health > hero.healthmax) hero.health = hero.healthmax;
       break;
-    case 5:
+    case StatAccuracy:
       hero.accuracy += amount * factor;
       break;
-    case 6:
+    case StatGold:
       hero.gold += amount * factor;
       if (hero.gold < 0) hero.gold = 0;
       break;
-    case 7:
+    case StatExperience:
       hero.experience += amount * factor;
       // One level per call at most, however many thresholds the gain passes.
       if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < kMaxRuneLevel) {

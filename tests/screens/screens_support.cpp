@@ -9,7 +9,9 @@
 
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/stage.h"
 #include "game/screens/start.h"
+#include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/clock.h"
@@ -82,9 +84,7 @@ void ResetScreenWorld() {
   TitlePicture = MakeStandInImage(800, 600, 1);
   HeroY = 375;
   FoeY = 375;
-  Opponent = nullptr;
-  menu = tmenu();
-  ResetGameState();
+  ResetGameWorld();
   hero.NewGame();
 }
 

@@ -11,7 +11,7 @@
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
-#include "game/screens/status_panel.h"
+#include "game/screens/stage.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/display.h"

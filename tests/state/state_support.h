@@ -12,6 +12,7 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/screens/world.h"
 #include "platform/display.h"
 #include "platform/program.h"
 #include "platform/random.h"
@@ -36,11 +37,13 @@ class StateTest : public ::testing::Test {
     dir = pattern;
     previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);
-    ResetGameState();
+    ResetGameWorld();
     hero.NewGame();
     SeedRandom(1);
   }
   void TearDown() override {
+    // The inventory owns what is left in it.
+    ResetGameWorld();
     std::filesystem::current_path(previous);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
@@ -53,16 +56,7 @@ class StateTest : public ::testing::Test {
 
 inline titem* MakeItem(int32_t kind, const char* name, int32_t chance, float value, int32_t floor = 1,
                        float quality = 1.0f, int32_t stat = 0, int32_t timing = 0) {
-  titem* item = new titem;
-  item->kind = kind;
-  item->name = name;
-  item->chance = chance;
-  item->value = value;
-  item->floor = floor;
-  item->quality = quality;
-  item->stat = stat;
-  item->timing = timing;
-  return item;
+  return new titem(kind, name, chance, value, floor, quality, stat, timing);
 }
 
 inline titem* MakeSword(float power = 10.0f) { return MakeItem(1, "sword", 50, power); }

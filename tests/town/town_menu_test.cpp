@@ -33,13 +33,14 @@ TEST_F(TownMenuTest, EscapeLeavesEachPlaceButEndsTheProgramInTown) {
   for (int32_t i = 1; i <= 5; ++i) EXPECT_EQ(Plain(menu.optionText[i]), places[i - 1]);
 }
 
-TEST_F(TownMenuTest, TheDungeonIsNotOpenYetSoTheHeroStaysInTownWithTheCursorAtTheTop) {
-  Keys("down down down down enter esc");
+TEST_F(TownMenuTest, TheDungeonOpensOnFloorOneAndItsFirstStairsLeadBackWithoutABattle) {
+  Keys("down down down down enter 1 esc");
   EXPECT_TRUE(EndsProgram([] { TownMenu(); }));
   EXPECT_EQ(hero.floor, 0);
-  ASSERT_EQ(shots.size(), 6u);
-  EXPECT_EQ(shots[5].title, "the home town");
-  EXPECT_EQ(shots[5].cursor, 1);
+  ASSERT_EQ(shots.size(), 7u);
+  EXPECT_EQ(shots[5].title, "dungeon");
+  EXPECT_EQ(GlyphRow(shots[5].records, 28.0f), AsDrawn("this is floor #1"));
+  EXPECT_EQ(shots[6].title, "the home town");
 }
 
 }  // namespace

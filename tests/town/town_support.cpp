@@ -7,7 +7,9 @@
 #include "game/creatures/effects.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/stage.h"
 #include "game/screens/start.h"
+#include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/clock.h"
@@ -87,10 +89,7 @@ void TownTest::SetUp() {
   TitlePicture = MakeStandInImage(800, 600, 1);
   HeroY = 375;
   FoeY = 375;
-  Opponent = nullptr;
-  menu = tmenu();
-  ResetEffects();
-  ResetGameState();
+  ResetGameWorld();
   hero.NewGame();
   SetDrawRecorder(&records);
   SetKeyWaitHook([this] {
@@ -108,10 +107,7 @@ void TownTest::TearDown() {
   SetKeyWaitHook(nullptr);
   SetDrawRecorder(nullptr);
   // The inventory owns what is left in it; the shops freed what they dropped.
-  for (titem*& item : hero.items) {
-    delete item;
-    item = nullptr;
-  }
+  ResetGameWorld();
 }
 
 void TownTest::Keys(const std::string& script) {

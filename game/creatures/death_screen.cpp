@@ -1,0 +1,33 @@
+// The death screen: everything is lost, or is it? "continue" keeps the game with half the gold and
+// nothing but the default items, back in town; "end" deletes the save and ends without saving.
+#include "game/creatures/battle.h"
+#include "game/creatures/mon.h"
+#include "game/screens/font.h"
+#include "game/screens/menu.h"
+#include "game/screens/start.h"
+#include "game/state/hero.h"
+#include "platform/display.h"
+#include "platform/keyboard.h"
+#include "platform/program.h"
+#include "platform/resources.h"
+
+void DeathScreen(tmon* killer) {
+  ShowMessage("The " + killer->name + " killed you! Everything is lost...", 1.3f, 0.6f, 1, 1);
+  // In the red the message finished in, over its last frame.
+  DrawFontText("Or is it?", 100, 340, 0, 0, 0);
+  FlipFrame(-1);
+  WaitForKey();
+
+  menu.SetTitle("dead");
+  menu.SetPrompt("what will you do?");
+  menu.AddOption("continue", 255, 255, 255);
+  menu.AddOption("end", 255, 255, 255);
+  menu.ChooseOption();
+  if (menu.choice == 1) {
+    ResetAfterDeath();
+    return;
+  }
+  DeleteFile("save.dat");
+  NoSave = 1;
+  ExitProgram();
+}
