@@ -3,6 +3,8 @@
 // roster is loaded once for the suite, without a display (drawing is only recorded).
 #include <gtest/gtest.h>
 
+#include "tests/support/battle_world.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -39,26 +41,7 @@ const tanim& AnimOf(int slot, const tanimkind* kind) { return *(*Roster[slot]->a
 
 class LoadedRosterTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    SetEndMode(EndMode::Throw);
-    ResetExitHandlers();
-    ResetKeyboard();
-    RegisterEmbeddedResources();
-    SetDisplayHeadless(true);
-    ASSERT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr);
-    SetMaskColor(255, 0, 255);
-    LoadBitmapFont();
-    TitlePicture = LoadImageResource(ResourcePrefix + "image\\dragon.jpg", -1);
-    CreateRoster();
-    std::vector<TKeyStep> keys;
-    std::string error;
-    ASSERT_TRUE(ParseKeyScript("enter", keys, error)) << error;
-    UseKeyScript(keys);
-    SetDrawRecorder(&records);
-    LoadCreatureAnimations();
-    SetDrawRecorder(nullptr);
-    keysLeft = RemainingKeySteps();
-  }
+  static void SetUpTestSuite() { keysLeft = LoadShippedRoster(&records); }
   static void TearDownTestSuite() { CloseDisplay(); }
 
   static std::vector<TDrawRecord> records;

@@ -87,10 +87,3 @@ void ResetScreenWorld() {
   ResetGameWorld();
   hero.NewGame();
 }
-
-void UseKeys(const std::string& script) {
-  std::vector<TKeyStep> steps;
-  std::string error;
-  ASSERT_TRUE(ParseKeyScript(script, steps, error)) << error;
-  UseKeyScript(std::move(steps));
-}

@@ -22,5 +22,4 @@ char GlyphChar(const TDrawRecord& record);
 // Everything a screen test needs in process: program ends throw, no display, a virtual clock, the
 // stand-in font and title picture, a new-game hero with the default items, no opponent.
 void ResetScreenWorld();
-// Installs a key script (fails the test on a bad token).
-void UseKeys(const std::string& script);
+#include "tests/support/key_script.h"

@@ -1,0 +1,78 @@
+// The battle tests' shared world (see battle_world.h).
+#include "tests/support/battle_world.h"
+#include "tests/support/key_script.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "game/creatures/anim.h"
+#include "game/creatures/mon.h"
+#include "game/screens/font.h"
+#include "game/screens/start.h"
+#include "game/screens/world.h"
+#include "game/state/hero.h"
+#include "platform/clock.h"
+#include "platform/image.h"
+#include "platform/keyboard.h"
+#include "platform/keyscript.h"
+#include "platform/program.h"
+#include "platform/random.h"
+#include "platform/resources.h"
+
+int LoadShippedRoster(std::vector<TDrawRecord>* records) {
+  SetEndMode(EndMode::Throw);
+  ResetExitHandlers();
+  ResetKeyboard();
+  RegisterEmbeddedResources();
+  SetDisplayHeadless(true);
+  EXPECT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr);
+  SetMaskColor(255, 0, 255);
+  LoadBitmapFont();
+  TitlePicture = LoadImageResource(ResourcePrefix + "image\\dragon.jpg", -1);
+  CreateRoster();
+  UseKeys("enter");
+  SetDrawRecorder(records);
+  LoadCreatureAnimations();
+  SetDrawRecorder(nullptr);
+  return RemainingKeySteps();
+}
+
+void StartBattleWorld() {
+  SetEndMode(EndMode::Throw);
+  ResetExitHandlers();
+  ResetKeyboard();
+  UseVirtualClock(0);
+  SeedRandom(1);
+  SetDrawRecorder(nullptr);
+  SetDrawColor(255, 255, 255);
+  SetDrawAlpha(1.0f);
+  SetBlendMode(1);
+  SetDrawScale(1.0f, 1.0f);
+  ResetGameWorld();
+  hero.NewGame();
+  hero.mon->SetAnim(AttackKind);
+  NoSave = 0;
+}
+
+void MakeHeroMighty() {
+  hero.healthmax = 100000000;
+  hero.health = hero.healthmax;
+  hero.strength = 1000000;
+  hero.accuracy = 1000;
+}
+
+TScratchDir::TScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "cairnmark-battle-XXXXXX").string();
+  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
+  path = pattern;
+  previous = std::filesystem::current_path().string();
+  std::filesystem::current_path(path);
+}
+
+TScratchDir::~TScratchDir() {
+  std::filesystem::current_path(previous);
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}

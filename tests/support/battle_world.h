@@ -1,0 +1,27 @@
+// Shared by the tests that fight battles: the shipped art loaded once into the roster on a headless display,
+// and a fresh game world around it for each battle test.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/display.h"
+
+// Opens the headless display, loads the font, the title picture and every creature's animations
+// (recording the loader's drawing into records when given), and answers the loader's final key
+// wait. Returns the key steps the loader left unused.
+int LoadShippedRoster(std::vector<TDrawRecord>* records);
+// A new game on the loaded roster: the world reset (the roster keeps its animations), a new-game
+// hero standing on its first attack frame, program ends that throw, the virtual clock, seed 1.
+void StartBattleWorld();
+// A hero no monster can kill and who kills any monster but the Dragon Lord with one blow.
+void MakeHeroMighty();
+// A working directory of its own for the test (the save file is read and written there).
+class TScratchDir {
+ public:
+  TScratchDir();
+  ~TScratchDir();
+  std::string path;
+
+ private:
+  std::string previous;
+};
