@@ -72,10 +72,12 @@ void CreateRoster() {
 }
 
 void ResetRosterFigures() {
-  if (!Roster[1]) return;
+  // The records the roster built; a slot emptied or replaced since (tests) is left alone.
   int32_t slot = 0;
   for (const MonsterFigures& figures : kMonsters) {
-    tmon& creature = *Roster[++slot];
+    ++slot;
+    if (Roster[slot] == nullptr || Roster[slot] != ownedRoster[slot].get()) continue;
+    tmon& creature = *Roster[slot];
     creature.health = 0;
     creature.healthmax = figures.healthmax;
     creature.strength = figures.strength;
@@ -83,10 +85,11 @@ void ResetRosterFigures() {
     creature.anim = nullptr;
     creature.frame = 0.0f;
   }
-  tmon& figure = *Roster[MonsterCount + 1];
-  figure.anim = nullptr;
-  figure.frame = 0.0f;
-  hero.mon = &figure;
+  if (tmon* figure = ownedRoster[slot + 1].get()) {
+    figure->anim = nullptr;
+    figure->frame = 0.0f;
+    hero.mon = figure;
+  }
 }
 
 int32_t MonsterSlotForFloor(int32_t floor) {
