@@ -182,9 +182,10 @@ using AddItemTest = StateTest;
 
 // Fills the pack: slot 1 an equipped "when equipped" health-max rune, the rest unequipped armour.
 titem* FillPack() {
-  titem* healthmax = MakeRune(4, 1, 45.0f);
+  // The pack's items are the game's: a replaced one is freed by AddItem.
+  titem* healthmax = Given(MakeRune(4, 1, 45.0f));
   hero.AddItem(healthmax);
-  for (int i = 2; i <= 18; ++i) hero.AddItem(i == 2 ? MakeArmor() : MakeItem(2, "body-armor", 9, 2.0f));
+  for (int i = 2; i <= 18; ++i) hero.AddItem(Given(i == 2 ? MakeArmor() : MakeItem(2, "body-armor", 9, 2.0f)));
   return healthmax;
 }
 
@@ -238,11 +239,12 @@ TEST_F(AddItemTest, CancelDropsTheNewItem) {
 using DeathTest = StateTest;
 
 TEST_F(DeathTest, ContinueLeavesOnlyTheDefaultItems) {
-  hero.AddItem(MakeSword());
-  hero.AddItem(MakeArmor());
-  hero.AddItem(MakeRune(4, 1, 20.0f));
-  hero.AddItem(MakeRune(2, 2, 3.0f));
-  hero.AddItem(MakeSword());
+  // Death's "continue" frees what it empties from the inventory.
+  hero.AddItem(Given(MakeSword()));
+  hero.AddItem(Given(MakeArmor()));
+  hero.AddItem(Given(MakeRune(4, 1, 20.0f)));
+  hero.AddItem(Given(MakeRune(2, 2, 3.0f)));
+  hero.AddItem(Given(MakeSword()));
   hero.strength = 4;
   hero.experience = 42;
   hero.runelevel = 3;

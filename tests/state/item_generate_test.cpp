@@ -38,7 +38,7 @@ void ExpectItem(const titem& item, const tpinned& want, int index) {
 void ExpectSequence(int32_t seed, int32_t floor, int32_t kind, const std::vector<tpinned>& items) {
   SCOPED_TRACE("seed " + std::to_string(seed));
   SeedRandom(seed);
-  for (size_t i = 0; i < items.size(); ++i) ExpectItem(*GenerateItem(floor, kind), items[i], static_cast<int>(i));
+  for (size_t i = 0; i < items.size(); ++i) ExpectItem(*Kept(GenerateItem(floor, kind)), items[i], static_cast<int>(i));
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ TEST_F(GenerateItemTest, SwordFollowsTheDrawOrder) {
     const int32_t after = RandomState();
 
     SeedRandom(seed);
-    const titem* sword = GenerateItem(2, 1);
+    const titem* sword = Kept(GenerateItem(2, 1));
     EXPECT_EQ(sword->quality, rare ? 3.0f : quality);
     EXPECT_EQ(sword->chance, chance);
     EXPECT_EQ(sword->value, power);
@@ -133,7 +133,7 @@ TEST_F(GenerateItemTest, BaseRollsStayInsideTheirFloorRanges) {
     int32_t seenHigh[3] = {0, 0, 0};
     SeedRandom(r.floor * 31);
     for (int i = 0; i < 3000; ++i) {
-      const titem* item = GenerateItem(r.floor, 1 + i % 2);
+      const titem* item = Kept(GenerateItem(r.floor, 1 + i % 2));
       // Undo the quality and the accuracy or block factor to get the base roll back.
       const double factor = item->kind == 1 ? (320.0 - 2 * item->chance) / 75.0 : 0.0;
       if (item->kind == 1) {
@@ -166,7 +166,7 @@ TEST_F(GenerateItemTest, AccuracyAndStrengthRunesAtTheirEdges) {
   int32_t low20 = 1000, high20 = 0, low1 = 1000, high1 = 0;
   for (int i = 0; i < 6000; ++i) {
     const int32_t floor = i % 2 ? 20 : 1;
-    const titem* rune = GenerateItem(floor, 3);
+    const titem* rune = Kept(GenerateItem(floor, 3));
     if (rune->stat == 5) {
       const int32_t v = static_cast<int32_t>(rune->value);
       if (floor == 20) {

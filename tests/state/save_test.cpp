@@ -93,7 +93,7 @@ void MakeRichHero() {
   SeedRandom(4242);
   hero.runelevel = 4;
   for (int i = 0; i < 9; ++i) hero.AddItem(GenerateItem(1 + i, i % 3 + 1));
-  hero.AddItem(MakeRune(2, 1, 6.5f));
+  hero.AddItem(Given(MakeRune(2, 1, 6.5f)));
   hero.gold = 12345;
   hero.experience = 150;
   hero.floor = 7;
@@ -193,14 +193,14 @@ TEST_F(SaveFileTest, ItemEntriesReadBackOrGiveNoItem) {
   const std::vector<uint8_t> bad = tbytes().Item(3, "rune", 0, 1.0f, 1, 1.0f, 4, 9).b;  // timing 9
   bytes.insert(bytes.end(), bad.begin(), bad.end());
   StreamPtr in = MakeMemoryStream(bytes.data(), static_cast<int64_t>(bytes.size()));
-  EXPECT_EQ(ReadItem(in.get()), nullptr) << "an empty slot";
-  const titem* item = ReadItem(in.get());
+  EXPECT_EQ(Kept(ReadItem(in.get())), nullptr) << "an empty slot";
+  const titem* item = Kept(ReadItem(in.get()));
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->name, Text("rune"));
   EXPECT_EQ(item->value, 17.25f);
   EXPECT_EQ(item->quality, 3.0f);
   EXPECT_EQ(item->timing, 3);
-  EXPECT_EQ(ReadItem(in.get()), nullptr) << "a damaged entry gives no item";
+  EXPECT_EQ(Kept(ReadItem(in.get())), nullptr) << "a damaged entry gives no item";
   EXPECT_TRUE(in->Eof());
 }
 
@@ -243,6 +243,7 @@ TEST_F(SaveRoundTripTest, ReachableHeroesLoadBackEqual) {
       } else if (action == 5 && item != nullptr) {
         hero.Unequip(item);  // sold
         hero.items[slot] = nullptr;
+        delete item;
       } else if (action == 6) {
         hero.gold = RandomInteger(0, 100000);
         hero.floor = RandomInteger(0, 20);

@@ -27,6 +27,32 @@ inline void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The items a test made. After the test, those the game did not take into the inventory are freed
+// (the inventory's own are freed with it); a test in which the game frees one itself says so with
+// Freed.
+inline std::vector<titem*>& TestItems() {
+  static std::vector<titem*> items;
+  return items;
+}
+inline titem* Kept(titem* item) {
+  if (item) TestItems().push_back(item);
+  return item;
+}
+inline void Freed(const titem* item) { std::erase(TestItems(), item); }
+// An item handed over to the game for good.
+inline titem* Given(titem* item) {
+  Freed(item);
+  return item;
+}
+inline void FreeTestItems() {
+  for (titem* item : TestItems()) {
+    bool carried = false;
+    for (titem* held : hero.items) carried |= held == item;
+    if (!carried) delete item;
+  }
+  TestItems().clear();
+}
+
 class StateTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,7 +68,7 @@ class StateTest : public ::testing::Test {
     SeedRandom(1);
   }
   void TearDown() override {
-    // The inventory owns what is left in it.
+    FreeTestItems();
     ResetGameWorld();
     std::filesystem::current_path(previous);
     std::error_code ignored;
@@ -56,7 +82,7 @@ class StateTest : public ::testing::Test {
 
 inline titem* MakeItem(int32_t kind, const char* name, int32_t chance, float value, int32_t floor = 1,
                        float quality = 1.0f, int32_t stat = 0, int32_t timing = 0) {
-  return new titem(kind, name, chance, value, floor, quality, stat, timing);
+  return Kept(new titem(kind, name, chance, value, floor, quality, stat, timing));
 }
 
 inline titem* MakeSword(float power = 10.0f) { return MakeItem(1, "sword", 50, power); }
