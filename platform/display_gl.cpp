@@ -26,6 +26,9 @@
 
 namespace {
 
+// Half the picture each way: smaller, its text could no longer be read.
+constexpr int kMinimumWidth = 400, kMinimumHeight = 300;
+
 PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
 PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
 PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
@@ -269,9 +272,9 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   if (!headless) windowFlags |= SDL_WINDOW_RESIZABLE;
   SDL_Rect place = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
   if (fullScreen && !headless) {
-    windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    // Made at the screen's size: a window manager shows it full screen from the start, with no
-    // decorated window first, and without one it still covers the whole screen.
+    // Made borderless at the screen's size: a window manager frames it with no decorations to flash
+    // before it goes full screen, and without one it still covers the whole screen.
+    windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     SDL_Rect screen;
     if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) place = screen;
   }
@@ -311,7 +314,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     samplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   }
   boundNearest = false;
-  SDL_SetWindowMinimumSize(gl.window, 400, 300);
+  SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
   if (!headless) SetWindowIcon(gl.window);
   gl.headless = headless;
   gl.fullScreen = fullScreen && !headless;
@@ -411,7 +414,11 @@ void GlToggleFullScreen() {
   gl.fullScreen = !gl.fullScreen;
   SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!gl.fullScreen) {
-    // Opened at the screen's size, the window comes back from full screen at the picture's own.
+    // Opened borderless at the screen's size, the window comes back from full screen decorated, at
+    // the picture's own size.
+    SDL_SetWindowBordered(gl.window, SDL_TRUE);
+    // SDL passes the minimum on to the window system only for a window that is not full screen.
+    SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
     SDL_SetWindowSize(gl.window, gl.width, gl.height);
     SDL_SetWindowPosition(gl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
