@@ -47,6 +47,7 @@ struct TGlWindow {
   bool videoUp = false;
   bool videoHeadless = false;
   bool fullScreen = false;
+  bool fullScreenByX = false;  // made full screen through X before it was shown, behind SDL's back
   int32_t width = 0, height = 0;
   int32_t drawableWidth = 0, drawableHeight = 0;
   TLetterbox shown;  // where the picture goes in the drawable
@@ -271,10 +272,12 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
   if (!headless) windowFlags |= SDL_WINDOW_RESIZABLE;
   SDL_Rect place = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
-  if (fullScreen && !headless) {
-    // Made borderless at the screen's size: a window manager frames it with no decorations to flash
-    // before it goes full screen, and without one it still covers the whole screen.
-    windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+  const bool startFull = fullScreen && !headless;
+  if (startFull) {
+    // Made hidden and borderless at the screen's size, then marked full screen before it is shown: a
+    // window manager shows it full screen at once, with no frame to flash first, and without one it
+    // still covers the whole screen.
+    windowFlags |= SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     SDL_Rect screen;
     if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) place = screen;
   }
@@ -282,6 +285,14 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   if (!gl.window) {
     error = std::string("cannot open the window: ") + SDL_GetError();
     return false;
+  }
+  gl.fullScreenByX = false;
+  if (startFull) {
+    // SDL's own switch would wait a tenth of a second, on every start, for a window manager to move
+    // a window that is already where it belongs.
+    gl.fullScreenByX = X11MarkFullScreen(gl.window);
+    if (!gl.fullScreenByX) SDL_SetWindowFullscreen(gl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowWindow(gl.window);
   }
   gl.context = SDL_GL_CreateContext(gl.window);
   if (!gl.context) {
@@ -412,7 +423,13 @@ void GlWindowChanged() {
 void GlToggleFullScreen() {
   if (!gl.window || gl.headless) return;
   gl.fullScreen = !gl.fullScreen;
-  SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (gl.fullScreenByX) {
+    // Full screen since it was shown, which SDL never heard of: leave it the same way.
+    X11LeaveFullScreen(gl.window);
+    gl.fullScreenByX = false;
+  } else {
+    SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  }
   if (!gl.fullScreen) {
     // Opened borderless at the screen's size, the window comes back from full screen decorated, at
     // the picture's own size.

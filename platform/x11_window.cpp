@@ -1,5 +1,6 @@
-// The two questions put to the X server directly, through the connection SDL opened: the window's
-// geometry and the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one.
+// What is asked of the X server directly, through the connection SDL opened: the window's geometry,
+// the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
+// _NET_WM_STATE property and message by which window managers make a window full screen.
 #include "platform/x11_window.h"
 
 #include <SDL.h>
@@ -37,6 +38,35 @@ bool X11WindowSize(SDL_Window* window, int32_t& width, int32_t& height) {
   return true;
 }
 
+bool X11MarkFullScreen(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Handles(window, display, xwindow)) return false;
+  Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+  Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  XChangeProperty(display, xwindow, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&fullScreen),
+                  1);
+  XFlush(display);
+  return true;
+}
+
+bool X11LeaveFullScreen(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Handles(window, display, xwindow)) return false;
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = xwindow;
+  e.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = 0;  // remove
+  e.xclient.data.l[1] = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False));
+  e.xclient.data.l[3] = 1;  // from an application
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureNotifyMask | SubstructureRedirectMask, &e);
+  XFlush(display);
+  return true;
+}
+
 bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& icons) {
   Display* display = nullptr;
   Window xwindow = 0;
@@ -65,6 +95,8 @@ bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& ic
 #else
 
 bool X11WindowSize(SDL_Window*, int32_t&, int32_t&) { return false; }
+bool X11MarkFullScreen(SDL_Window*) { return false; }
+bool X11LeaveFullScreen(SDL_Window*) { return false; }
 bool X11SetWindowIcons(SDL_Window*, const std::vector<const TPixmap*>&) { return false; }
 
 #endif
