@@ -1,7 +1,9 @@
-# Embeds every file under assets/image/ into the program with the assembler's .incbin, so a clean
-# build stays fast and the bytes are read in place at run time. Each file is registered under its
-# path relative to assets/, with backslashes, as the game names it ("image\font2.png").
-file(GLOB_RECURSE CAIRNMARK_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/image/*)
+# Embeds every file under assets/image/ (the game's pictures) and assets/icon/ (the window's icon)
+# into the program with the assembler's .incbin, so a clean build stays fast and the bytes are read
+# in place at run time. Each file is registered under its path relative to assets/, with
+# backslashes, as the game names it ("image\font2.png", "icon\hero 64.png").
+file(GLOB_RECURSE CAIRNMARK_ASSET_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/image/*
+     ${CMAKE_SOURCE_DIR}/assets/icon/*)
 list(SORT CAIRNMARK_ASSET_FILES)
 
 set(embed_dir ${CMAKE_BINARY_DIR}/embed)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/letterbox.h"
 #include "platform/text.h"
 
 struct TImage;
@@ -33,7 +34,8 @@ bool DisplayIsHeadless();
 // error and the program ends at once with status 1, the exit handlers forgotten first so nothing is
 // saved. A real display never runs on SDL's offscreen or dummy drivers (SDL falls back to them
 // silently when there is no window system). The desktop keeps its own mode: full screen is a
-// desktop-sized window showing the 800 x 600 picture scaled to fit and letterboxed in black.
+// desktop-sized window showing the 800 x 600 picture scaled to fit and letterboxed in black; the
+// window is made full screen from the start, and can be no smaller than 400 x 300.
 TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t refreshHz, int32_t flags);
 void CloseDisplay();
 // Closes the display and shuts SDL down (the end of the program).
@@ -87,10 +89,19 @@ void FlushQuads();
 void ForgetBoundTexture();
 // Deletes textures of the current display, after drawing what still uses them.
 void DeleteDisplayTextures(const std::vector<uint32_t>& textures);
-// Shows the last presented picture again (window exposed or resized); no frame is counted.
+// Shows the last presented picture again (window exposed or resized), laid out for the drawable's
+// size read again; no frame is counted.
 void RefreshDisplayWindow();
-// Alt+Enter: between full screen on the desktop and a window.
+// Alt+Enter and F11: between full screen on the desktop and an 800 x 600 window.
 void ToggleDisplayFullScreen();
+// The window's drawable as last read, and where the picture is shown in it (0 with no display).
+void DisplayDrawableSize(int32_t& width, int32_t& height);
+TLetterbox DisplayPictureArea();
+// Asks for another window size (the headless window too, for tests) and lays the picture out again.
+void ResizeDisplayWindow(int32_t width, int32_t height);
+// The RGB of one pixel of the drawable, top row first, as showing the last presented picture in it
+// leaves it (headless too: drawn for the asking).
+bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]);
 // The pacing record, for tests: paced-by-timer and the next frame's target time.
 bool DisplayPacedByTimer();
 uint32_t DisplayFrameTarget();

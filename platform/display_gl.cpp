@@ -1,7 +1,10 @@
 // The SDL window, its OpenGL 1.x compatibility context and the two 800 x 600 framebuffer objects: the
 // picture the game draws into (it persists from frame to frame, as a back buffer that is never
 // cleared) and the copy of the picture last presented, which is shown scaled to fit and letterboxed
-// in the window's drawable and is what screenshots read. Headless, nothing is shown: only the copy.
+// in the window's drawable and is what screenshots read. The drawable's size is read when the window
+// opens and whenever it changes, from the X server when there is one (SDL keeps the size it asked
+// for even when no window manager carried the request out). Headless, nothing is shown: only the
+// copy, and the letterboxed picture when a test asks for one of its pixels.
 //
 // [SECTION] State and helpers      [SECTION] Opening and closing   [SECTION] Presenting
 // [SECTION] Drawing state          [SECTION] The batch of quads    [SECTION] Reading back
@@ -10,14 +13,21 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/display.h"
 #include "platform/display_gl.h"
+#include "platform/letterbox.h"
+#include "platform/window_icon.h"
+#include "platform/x11_window.h"
 
 // [SECTION] State and helpers
 
 namespace {
+
+// Half the picture each way: smaller, its text could no longer be read.
+constexpr int kMinimumWidth = 400, kMinimumHeight = 300;
 
 PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
 PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
@@ -37,7 +47,10 @@ struct TGlWindow {
   bool videoUp = false;
   bool videoHeadless = false;
   bool fullScreen = false;
+  bool fullScreenByX = false;  // made full screen through X before it was shown, behind SDL's back
   int32_t width = 0, height = 0;
+  int32_t drawableWidth = 0, drawableHeight = 0;
+  TLetterbox shown;  // where the picture goes in the drawable
   GLuint pictureTexture = 0, pictureFbo = 0;
   GLuint presentedTexture = 0;
   int32_t swapInterval = -1;
@@ -95,6 +108,27 @@ bool LoadGlFunction(T& fn, const char* name, const char* extName) {
   return fn != nullptr;
 }
 
+// Which window system SDL may look for, decided before it looks: with no display named at all there
+// is nothing to try, and with only an X display named SDL tries X alone (its Wayland probe prints
+// complaints of its own). xDisplay is that X display, "" when SDL chooses; false with the reason.
+bool ChooseWindowSystem(std::string& xDisplay, std::string& error) {
+  xDisplay.clear();
+  const char* forced = std::getenv("SDL_VIDEODRIVER");
+  if (forced && *forced) return true;
+  const char* display = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const bool hasX = display && *display, hasWayland = wayland && *wayland;
+  if (!hasX && !hasWayland) {
+    error = "no display to open the window on: DISPLAY is not set";
+    return false;
+  }
+  if (!hasWayland) {
+    xDisplay = display;
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+  }
+  return true;
+}
+
 bool StartVideo(bool headless, std::string& error) {
   if (gl.videoUp && gl.videoHeadless == headless) return true;
   if (gl.videoUp) {
@@ -111,15 +145,21 @@ bool StartVideo(bool headless, std::string& error) {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "", SDL_HINT_OVERRIDE);
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
   }
+  std::string xDisplay;
+  if (!headless && !ChooseWindowSystem(xDisplay, error)) return false;
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot start the video system: ") + SDL_GetError();
+    if (!xDisplay.empty())
+      error = "cannot reach the display " + xDisplay + " named by DISPLAY (no X server answers there)";
+    else
+      error = std::string("cannot start the video system: ") + SDL_GetError();
     return false;
   }
   gl.videoUp = true;
   gl.videoHeadless = headless;
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!headless && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-    error = std::string("no display to open (SDL found only its '") + driver + "' video driver; is DISPLAY set?)";
+    error = std::string("no display to open the window on: SDL_VIDEODRIVER asks for SDL's '") + driver +
+            "' driver, which shows nothing";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     gl.videoUp = false;
     return false;
@@ -159,6 +199,58 @@ void SetPictureState() {
   boundKnown = false;
 }
 
+// Reads the drawable's real size and lays the picture out for it.
+void ReadDrawableSize() {
+  int32_t width = 0, height = 0;
+  if (!X11WindowSize(gl.window, width, height)) {
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(gl.window, &w, &h);
+    width = w;
+    height = h;
+  }
+  gl.drawableWidth = width;
+  gl.drawableHeight = height;
+  gl.shown = FitPicture(gl.width, gl.height, width, height);
+}
+
+// The presented picture in its letterbox, black bars around it, drawn into a framebuffer of
+// width x height (0: the window's own).
+void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbox& box) {
+  GlFlushQuads();
+  bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glViewport(0, 0, width, height);
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  // OpenGL counts rows from the bottom.
+  glViewport(box.x, height - box.y - box.height, box.width, box.height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, 1, 0, 1, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  // Scaled, the picture is filtered: the nearest-texel sampler must not stay bound.
+  if (boundNearest) {
+    bindSampler(0, 0);
+    boundNearest = false;
+  }
+  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glColor4ub(255, 255, 255, 255);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2f(0, 0);
+  glTexCoord2f(1, 0);
+  glVertex2f(1, 0);
+  glTexCoord2f(1, 1);
+  glVertex2f(1, 1);
+  glTexCoord2f(0, 1);
+  glVertex2f(0, 1);
+  glEnd();
+}
+
 void SetSwapInterval(int32_t interval) {
   if (gl.swapInterval == interval) return;
   SDL_GL_SetSwapInterval(interval);
@@ -179,12 +271,28 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
   if (!headless) windowFlags |= SDL_WINDOW_RESIZABLE;
-  if (fullScreen && !headless) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-  gl.window = SDL_CreateWindow("Cairnmark", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                               windowFlags);
+  SDL_Rect place = {SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height};
+  const bool startFull = fullScreen && !headless;
+  if (startFull) {
+    // Made hidden and borderless at the screen's size, then marked full screen before it is shown: a
+    // window manager shows it full screen at once, with no frame to flash first, and without one it
+    // still covers the whole screen.
+    windowFlags |= SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    SDL_Rect screen;
+    if (SDL_GetDisplayBounds(0, &screen) == 0 && screen.w > 0 && screen.h > 0) place = screen;
+  }
+  gl.window = SDL_CreateWindow("Cairnmark", place.x, place.y, place.w, place.h, windowFlags);
   if (!gl.window) {
     error = std::string("cannot open the window: ") + SDL_GetError();
     return false;
+  }
+  gl.fullScreenByX = false;
+  if (startFull) {
+    // SDL's own switch would wait a tenth of a second, on every start, for a window manager to move
+    // a window that is already where it belongs.
+    gl.fullScreenByX = X11MarkFullScreen(gl.window);
+    if (!gl.fullScreenByX) SDL_SetWindowFullscreen(gl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowWindow(gl.window);
   }
   gl.context = SDL_GL_CreateContext(gl.window);
   if (!gl.context) {
@@ -217,6 +325,8 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     samplerParameteri(nearestSampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   }
   boundNearest = false;
+  SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
+  if (!headless) SetWindowIcon(gl.window);
   gl.headless = headless;
   gl.fullScreen = fullScreen && !headless;
   gl.width = width;
@@ -245,6 +355,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   SetPictureState();
   batch.clear();
   batch.reserve(4096);
+  ReadDrawableSize();
   if (!headless) SDL_ShowCursor(SDL_DISABLE);
   return true;
 }
@@ -298,46 +409,51 @@ void GlPresent(int32_t sync) {
 
 void GlShowPresented() {
   if (!gl.context || gl.headless) return;
-  GlFlushQuads();
-  int drawableWidth = 0, drawableHeight = 0;
-  SDL_GL_GetDrawableSize(gl.window, &drawableWidth, &drawableHeight);
-  bindFramebuffer(GL_FRAMEBUFFER, 0);
-  glViewport(0, 0, drawableWidth, drawableHeight);
-  glDisable(GL_SCISSOR_TEST);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  double scale = std::min(static_cast<double>(drawableWidth) / gl.width,
-                          static_cast<double>(drawableHeight) / gl.height);
-  double w = gl.width * scale, h = gl.height * scale;
-  double x0 = (drawableWidth - w) / 2, y0 = (drawableHeight - h) / 2;
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, drawableWidth, 0, drawableHeight, -1, 1);
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
-  glDisableClientState(GL_COLOR_ARRAY);
-  glColor4ub(255, 255, 255, 255);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex2d(x0, y0);
-  glTexCoord2f(1, 0);
-  glVertex2d(x0 + w, y0);
-  glTexCoord2f(1, 1);
-  glVertex2d(x0 + w, y0 + h);
-  glTexCoord2f(0, 1);
-  glVertex2d(x0, y0 + h);
-  glEnd();
+  ShowInto(0, gl.drawableWidth, gl.drawableHeight, gl.shown);
   SDL_GL_SwapWindow(gl.window);
   SetPictureState();
+}
+
+void GlWindowChanged() {
+  if (!gl.context) return;
+  ReadDrawableSize();
+  GlShowPresented();
 }
 
 void GlToggleFullScreen() {
   if (!gl.window || gl.headless) return;
   gl.fullScreen = !gl.fullScreen;
-  SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  GlShowPresented();
+  if (gl.fullScreenByX) {
+    // Full screen since it was shown, which SDL never heard of: leave it the same way.
+    X11LeaveFullScreen(gl.window);
+    gl.fullScreenByX = false;
+  } else {
+    SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  }
+  if (!gl.fullScreen) {
+    // Opened borderless at the screen's size, the window comes back from full screen decorated, at
+    // the picture's own size.
+    SDL_SetWindowBordered(gl.window, SDL_TRUE);
+    // SDL passes the minimum on to the window system only for a window that is not full screen.
+    SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
+    SDL_SetWindowSize(gl.window, gl.width, gl.height);
+    SDL_SetWindowPosition(gl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+  GlWindowChanged();
 }
+
+void GlResizeWindow(int32_t width, int32_t height) {
+  if (!gl.window) return;
+  SDL_SetWindowSize(gl.window, width, height);
+  GlWindowChanged();
+}
+
+void GlDrawableSize(int32_t& width, int32_t& height) {
+  width = gl.context ? gl.drawableWidth : 0;
+  height = gl.context ? gl.drawableHeight : 0;
+}
+
+TLetterbox GlPictureArea() { return gl.context ? gl.shown : TLetterbox{}; }
 
 // [SECTION] Drawing state
 
@@ -448,6 +564,25 @@ bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height)
       dst[x * 3 + 2] = src[x * 4 + 2];
     }
   }
+  return true;
+}
+
+bool GlReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
+  if (!gl.context || x < 0 || y < 0 || x >= gl.drawableWidth || y >= gl.drawableHeight) return false;
+  GlFlushQuads();
+  GLuint texture = MakeTarget(gl.drawableWidth, gl.drawableHeight), framebuffer = 0;
+  genFramebuffers(1, &framebuffer);
+  bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+  ShowInto(framebuffer, gl.drawableWidth, gl.drawableHeight, gl.shown);
+  uint8_t rgba[4] = {0, 0, 0, 0};
+  glReadPixels(x, gl.drawableHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  deleteFramebuffers(1, &framebuffer);
+  glDeleteTextures(1, &texture);
+  SetPictureState();
+  rgb[0] = rgba[0];
+  rgb[1] = rgba[1];
+  rgb[2] = rgba[2];
   return true;
 }
 

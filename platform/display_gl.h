@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/letterbox.h"
+
 // Opens the window and context and the picture's framebuffers; false with a one-line reason.
 bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless, std::string& error);
 void GlCloseWindow();
@@ -19,7 +21,14 @@ int32_t GlDesktopRefreshRate();
 // sync 1 waits for the vertical blank, 0 does not.
 void GlPresent(int32_t sync);
 void GlShowPresented();
+// The window was resized, exposed or switched: reads its drawable's size again and shows the picture.
+void GlWindowChanged();
 void GlToggleFullScreen();
+void GlResizeWindow(int32_t width, int32_t height);
+void GlDrawableSize(int32_t& width, int32_t& height);
+TLetterbox GlPictureArea();
+// One pixel of the drawable as showing the presented picture leaves it, top row first.
+bool GlReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]);
 void GlClear(int32_t red, int32_t green, int32_t blue);
 void GlApplyBlend(int32_t mode);
 void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height);

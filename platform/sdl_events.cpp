@@ -1,6 +1,6 @@
 // The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
-// events with Windows virtual-key codes. Alt+Enter switches between full screen and a window and is
-// not seen by the game; a request to close the window (SDL also turns SIGTERM into one) ends the
+// events with Windows virtual-key codes. The window's own keys (Alt, Alt+Enter, F11) are kept from
+// the game (platform/sdl_key_filter); a request to close the window (SDL also turns SIGTERM into one) ends the
 // program as Escape in the town does, so the game is saved.
 #include <SDL.h>
 
@@ -8,11 +8,9 @@
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "platform/sdl_events.h"
+#include "platform/sdl_key_filter.h"
 
 namespace {
-
-// An Enter that went down with Alt: its release is swallowed too.
-bool altEnterHeld = false;
 
 struct TKeyMapping {
   SDL_Keycode sdl;
@@ -109,15 +107,14 @@ int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
 }
 
 void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
-  bool enter = keycode == SDLK_RETURN || keycode == SDLK_KP_ENTER;
-  if (down && enter && alt) {
-    if (!repeat) ToggleDisplayFullScreen();
-    altEnterHeld = true;
-    return;
-  }
-  if (!down && enter && altEnterHeld) {
-    altEnterHeld = false;
-    return;
+  switch (FilterSdlKey(keycode, alt, down, repeat)) {
+    case TSdlKeyAction::ToggleFullScreen:
+      ToggleDisplayFullScreen();
+      return;
+    case TSdlKeyAction::Drop:
+      return;
+    case TSdlKeyAction::Pass:
+      break;
   }
   int vk = VirtualKeyFromSdl(keycode, scancode);
   if (vk == 0) return;
@@ -128,7 +125,7 @@ void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool r
 }
 
 void UseSdlKeySource() {
-  altEnterHeld = false;
+  ResetSdlKeyFilter();
   TKeySource source;
   source.poll = PollSdl;
   source.wait = WaitSdl;

@@ -1,12 +1,13 @@
-// The SDL window as the key source (events become the keyboard's events, Alt+Enter toggles full
-// screen, a close request ends the program the ordinary way).
+// The SDL window as the key source (events become the keyboard's events, Alt+Enter and F11 toggle
+// full screen, a close request ends the program the ordinary way).
 #pragma once
 #include <cstdint>
 
 // Installs the SDL window as the key source.
 void UseSdlKeySource();
-// One SDL key event (keycode and scancode as SDL gives them): Alt+Enter toggles full screen and
-// neither its press nor its release reaches the game; other keys become key down / key up events.
+// One SDL key event (keycode and scancode as SDL gives them): the window's own keys (Alt, Alt+Enter,
+// F11) never reach the game, Alt+Enter and F11 toggle full screen; other keys become key down / key
+// up events.
 void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat);
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

@@ -3,7 +3,7 @@
 # network). Runs apt-get as root, or through sudo.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libsdl2-dev libx11-dev libpng-dev libjpeg-dev zlib1g-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the game and starts it (full screen; Alt+Enter toggles a window).
+# Builds the game and starts it here (full screen; Alt+Enter or F11 toggles a window). Its save,
+# save.dat, is written in the repository root, where git ignores it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh

@@ -32,14 +32,16 @@ TEST(ArtGenerator, CommittedAssetsMatchWhatTheGeneratorDraws) {
   fs::path out = pattern;
   std::string command = "\"" + generator.string() + "\" --out \"" + out.string() + "\" > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << "the generator reported a problem";
-  fs::path committed = fs::path(CAIRNMARK_SOURCE_DIR) / "assets" / "image";
-  std::set<std::string> drawn = Files(out / "image"), shipped = Files(committed);
-  EXPECT_EQ(drawn.size(), 580u);
+  fs::path committed = fs::path(CAIRNMARK_SOURCE_DIR) / "assets";
+  std::set<std::string> drawn = Files(out), shipped = Files(committed);
+  EXPECT_EQ(drawn.size(), 580u + 2u);  // the game's pictures and the window icon's two sizes
+  EXPECT_TRUE(drawn.count("icon/hero 64.png"));
+  EXPECT_TRUE(drawn.count("icon/hero 32.png"));
   EXPECT_EQ(drawn, shipped);
   int differing = 0;
   for (const std::string& name : drawn) {
     if (!shipped.count(name)) continue;
-    if (Bytes(out / "image" / name) != Bytes(committed / name)) {
+    if (Bytes(out / name) != Bytes(committed / name)) {
       if (++differing <= 5) ADD_FAILURE() << name << " differs from the generator's drawing (run artgen-regenerate)";
     }
   }

@@ -4,6 +4,7 @@
 
 #include "art_layout.h"
 #include "platform/resources.h"
+#include "platform/window_icon.h"
 
 namespace {
 
@@ -12,8 +13,9 @@ class EmbeddedArt : public ::testing::Test {
   static void SetUpTestSuite() { RegisterEmbeddedResources(); }
 };
 
-TEST_F(EmbeddedArt, HoldsExactlyTheGamesFiveHundredEightyFiles) {
-  EXPECT_EQ(EmbeddedResourceCount(), 580);
+TEST_F(EmbeddedArt, HoldsExactlyTheGamesFiveHundredEightyFilesAndTheIcon) {
+  // The game's 580 files and the window icon's two sizes.
+  EXPECT_EQ(EmbeddedResourceCount(), 580 + 2);
   int expected = 2;
   for (const ArtSet& set : kArtSets) expected += set.frames[0] + set.frames[1] + set.frames[2] + 3 + 1;
   EXPECT_EQ(expected, 580);
@@ -76,6 +78,34 @@ TEST_F(EmbeddedArt, TheTwoShippedOffsetRowsAreExact) {
   // The spider's first recoil frame puts its handle at (30 - 17, 30 - 22).
   EXPECT_EQ(30 - ReadOffsets(spider, 1)[0][0], 13);
   EXPECT_EQ(30 - ReadOffsets(spider, 1)[0][1], 8);
+}
+
+TEST_F(EmbeddedArt, TheWindowIconIsTheHerosHeadInTwoSizesOnATransparentGround) {
+  const int sizes[] = {64, 32};
+  int i = 0;
+  for (const char* name : kWindowIconNames) {
+    SCOPED_TRACE(name);
+    auto icon = DecodeEmbedded(name);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->width, sizes[i]);
+    EXPECT_EQ(icon->height, sizes[i]);
+    ++i;
+    // Round: the corners are the mask colour, the middle is drawn.
+    EXPECT_FALSE(icon->Ink(0, 0));
+    EXPECT_FALSE(icon->Ink(icon->width - 1, icon->height - 1));
+    EXPECT_TRUE(icon->Ink(icon->width / 2, icon->height / 2));
+    // The hero's tunic blue and his skin both show.
+    bool blue = false, skin = false;
+    for (int y = 0; y < icon->height; ++y)
+      for (int x = 0; x < icon->width; ++x) {
+        const uint8_t* p = icon->At(x, y);
+        blue |= p[2] > 150 && p[2] > p[0] + 60;
+        skin |= p[0] > 200 && p[1] > 140 && p[1] < 200 && p[2] < 160;
+      }
+    EXPECT_TRUE(blue);
+    EXPECT_TRUE(skin);
+  }
+  EXPECT_EQ(i, 2);
 }
 
 TEST_F(EmbeddedArt, TitlePictureIsAFullScreenJpeg) {

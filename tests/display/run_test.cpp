@@ -1,7 +1,14 @@
 // The program runner: every way the program ends becomes its exit status, screenshots are written
 // at every key wait showing the picture last presented, and the headless run without a script ends
 // at its first key wait.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/keyboard.h"
 #include "platform/run.h"
@@ -104,6 +111,66 @@ TEST_F(RunTest, ARealDisplayOnTheOffscreenDriverEndsTheProgramWithoutSaving) {
   EXPECT_FALSE(drewOn);
   EXPECT_EQ(handlerRuns, 0);
   EXPECT_FALSE(DisplayHasContext());
+}
+
+// The environment a player's shell might give, put back afterwards.
+class NoDisplayTest : public RunTest {
+ protected:
+  void SetUp() override {
+    RunTest::SetUp();
+    for (const char* name : kNames) {
+      const char* value = std::getenv(name);
+      saved.emplace_back(value != nullptr, value ? value : "");
+      unsetenv(name);
+    }
+  }
+  void TearDown() override {
+    for (size_t i = 0; i < saved.size(); ++i) {
+      if (saved[i].first)
+        setenv(kNames[i], saved[i].second.c_str(), 1);
+      else
+        unsetenv(kNames[i]);
+    }
+    RunTest::TearDown();
+  }
+  // Runs the game's opening in the test folder; returns the status, with standard error in *said.
+  int Open(std::string* said) {
+    TRunOptions options;
+    options.workDir = dir.string();
+    testing::internal::CaptureStderr();
+    int status = RunProgram(options, [] {
+      AtExit([] {
+        ++handlerRuns;
+        std::FILE* f = std::fopen("save.dat", "wb");
+        if (f) std::fclose(f);
+      });
+      OpenDisplay(800, 600, 16, 27, 0);
+    });
+    *said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(chdir(CAIRNMARK_BINARY_DIR), 0);
+    return status;
+  }
+  static constexpr const char* kNames[] = {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"};
+  std::vector<std::pair<bool, std::string>> saved;
+};
+
+TEST_F(NoDisplayTest, NoDisplayNamedIsSaidInOneLine) {
+  std::string said;
+  EXPECT_EQ(Open(&said), 1);
+  EXPECT_EQ(said, "Cairnmark: no display to open the window on: DISPLAY is not set\n");
+  EXPECT_EQ(handlerRuns, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+TEST_F(NoDisplayTest, ADisplayWithNoServerIsNamedInOneLine) {
+  // No X server listens on display 4719 (its socket would be /tmp/.X11-unix/X4719).
+  ASSERT_FALSE(std::filesystem::exists("/tmp/.X11-unix/X4719"));
+  setenv("DISPLAY", ":4719", 1);
+  std::string said;
+  EXPECT_EQ(Open(&said), 1);
+  EXPECT_EQ(said, "Cairnmark: cannot reach the display :4719 named by DISPLAY (no X server answers there)\n");
+  EXPECT_EQ(handlerRuns, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(dir));
 }
 
 TEST_F(RunTest, TheVirtualClockStartsWhereAsked) {

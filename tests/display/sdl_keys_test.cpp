@@ -1,13 +1,40 @@
-// SDL key events as the game sees them: virtual-key codes, Alt+Enter kept from the game (press and
-// release), keypad digits apart from the row digits, and held keys repeating as one press.
+// SDL key events as the game sees them: virtual-key codes, the window's own keys (Alt, Alt+Enter,
+// F11) kept from the game's queries and waits, keypad digits apart from the row digits, and held keys
+// repeating as one press.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/keyboard.h"
+#include "platform/program.h"
 #include "platform/sdl_events.h"
+#include "platform/sdl_key_filter.h"
 
 namespace {
 
 constexpr int32_t kScan = 1 << 30;  // SDL's keycodes for keys without a character
+constexpr int32_t kLeftAlt = kScan | 226, kRightAlt = kScan | 230, kAltGr = kScan | 257, kF11 = kScan | 68;
+
+// One SDL key event: keycode, scancode, Alt held, press (else release), auto-repeat.
+struct SdlKey {
+  int32_t keycode, scancode;
+  bool alt, down, repeat;
+};
+
+void Send(const SdlKey& k) { HandleSdlKey(k.keycode, k.scancode, k.alt, k.down, k.repeat); }
+
+// Every way a player presses the window's own keys: Alt alone (both), AltGr, Alt+Enter with either
+// key let go first and with Enter auto-repeating, F11 with a repeat.
+const std::vector<SdlKey> kWindowKeys = {
+    {kLeftAlt, 226, true, true, false},  {kLeftAlt, 226, true, true, true},   {kLeftAlt, 226, false, false, false},
+    {kRightAlt, 230, true, true, false}, {kRightAlt, 230, false, false, false}, {kAltGr, 257, true, true, false},
+    {kAltGr, 257, false, false, false},  {kLeftAlt, 226, true, true, false},  {'\r', 40, true, true, false},
+    {'\r', 40, true, true, true},        {'\r', 40, true, false, false},      {kLeftAlt, 226, false, false, false},
+    {kLeftAlt, 226, true, true, false},  {'\r', 40, true, true, false},       {kLeftAlt, 226, false, false, false},
+    {'\r', 40, false, false, false},     {kF11, 68, false, true, false},       {kF11, 68, false, true, true},
+    {kF11, 68, false, false, false},
+};
 
 TEST(SdlKeysTest, KeysBecomeTheGamesVirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromSdl('\r', 40), 13);
@@ -28,6 +55,52 @@ TEST(SdlKeysTest, KeysBecomeTheGamesVirtualKeyCodes) {
   EXPECT_EQ(VirtualKeyFromSdl(kScan | 88, 88), 13);   // keypad Enter
   EXPECT_EQ(VirtualKeyFromSdl(0x444, 4), 65);         // a Cyrillic layout's key where A is
   EXPECT_EQ(VirtualKeyFromSdl(kScan | 300, 300), 0);
+}
+
+TEST(SdlKeysTest, TheWindowsOwnKeysNeverReachWasKeyPressed) {
+  ResetKeyboard();
+  ResetSdlKeyFilter();
+  for (const SdlKey& k : kWindowKeys) Send(k);
+  for (int key = 1; key < 256; ++key) {
+    EXPECT_EQ(WasKeyPressed(key), 0) << "key " << key;
+    EXPECT_EQ(IsKeyDown(key), 0) << "key " << key;
+  }
+  ResetKeyboard();
+}
+
+TEST(SdlKeysTest, TheWindowsOwnKeysNeverEndAWaitForKey) {
+  // A key source that hands over one SDL event per wait: the window's keys, then an A.
+  ResetKeyboard();
+  ResetSdlKeyFilter();
+  SetEndMode(EndMode::Throw);
+  static std::vector<SdlKey> events;
+  static size_t next = 0;
+  events = kWindowKeys;
+  events.push_back({'a', 4, false, true, false});
+  next = 0;
+  TKeySource source;
+  source.wait = [] {
+    if (next == events.size()) ExitProgram();
+    Send(events[next++]);
+  };
+  SetKeySource(std::move(source));
+  EXPECT_EQ(WaitForKey(), 65);
+  EXPECT_EQ(next, events.size());
+  ResetKeyboard();
+}
+
+TEST(SdlKeysTest, AltEnterAndF11ToggleOncePerPress) {
+  ResetSdlKeyFilter();
+  EXPECT_EQ(FilterSdlKey('\r', true, true, false), TSdlKeyAction::ToggleFullScreen);
+  EXPECT_EQ(FilterSdlKey('\r', true, true, true), TSdlKeyAction::Drop);
+  EXPECT_EQ(FilterSdlKey('\r', false, false, false), TSdlKeyAction::Drop);
+  EXPECT_EQ(FilterSdlKey(kF11, false, true, false), TSdlKeyAction::ToggleFullScreen);
+  EXPECT_EQ(FilterSdlKey(kF11, false, true, true), TSdlKeyAction::Drop);
+  EXPECT_EQ(FilterSdlKey(kF11, false, false, false), TSdlKeyAction::Drop);
+  // Other keys held with Alt are the game's, and so are the other function keys.
+  EXPECT_EQ(FilterSdlKey('1', true, true, false), TSdlKeyAction::Pass);
+  EXPECT_EQ(FilterSdlKey(kScan | 67, false, true, false), TSdlKeyAction::Pass);  // F10
+  EXPECT_EQ(FilterSdlKey('\r', false, true, false), TSdlKeyAction::Pass);
 }
 
 TEST(SdlKeysTest, AltEnterNeverReachesTheGame) {

@@ -1,6 +1,7 @@
 // cairnmark-artgen: draws every picture the game embeds and writes them under a folder as the game
 // names them (image/<creature>/<kind>/<kind> <n>.png with offset.dat and hit.txt, the font strip,
-// the title picture); or writes the contact sheet or the stage mock-up for looking at the art.
+// the title picture; icon/hero 64.png and 32.png, the window icon); or writes the contact sheet or
+// the stage mock-up for looking at the art.
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "creature.h"
 #include "font.h"
 #include "frames.h"
+#include "icon.h"
 #include "sheet.h"
 #include "title.h"
 
@@ -64,7 +66,11 @@ int WriteAssets(const std::string& root) {
       }
     }
   }
-  std::printf("wrote %d files under %s\n", count, image.c_str());
+  std::string icon = root + "/icon";
+  if (!MakeDirectories(icon)) return 1;
+  for (int size : {64, 32})
+    if (!Write(icon + "/hero " + std::to_string(size) + ".png", EncodePng(DrawHeroIcon(size)), count)) return 1;
+  std::printf("wrote %d files under %s\n", count, root.c_str());
   return clipped ? 2 : 0;
 }
 
