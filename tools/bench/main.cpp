@@ -64,7 +64,7 @@ TScene& Scene() {
     RegisterEmbeddedResources();
     SetEndMode(EndMode::Throw);
     SetDisplayHeadless(true);
-    OpenDisplay(800, 600, 16, 27, 0);
+    if (DisplayWidth() == 0) OpenDisplay(800, 600, 16, 27, 0);
     SetMaskColor(255, 0, 255);
     s.title = LoadImageResource("incbin::image\\dragon.jpg", -1);
     if (!s.title) s.title = MakeImageFromPixmap(*MakePixmap(800, 600, 4), -1);
