@@ -1,5 +1,6 @@
 // Test helpers shared by the screen tests (see screens_support.h).
 #include "tests/screens/screens_support.h"
+#include "tests/support/test_world.h"
 #include "tests/support/stand_in_image.h"
 
 #include <gtest/gtest.h>
@@ -66,24 +67,8 @@ class HeadlessDisplay : public ::testing::Environment {
 }  // namespace
 
 void ResetScreenWorld() {
-  SetEndMode(EndMode::Throw);
-  ResetExitHandlers();
-  ResetKeyboard();
-  UseVirtualClock(0);
-  SeedRandom(1);
-  SetDrawRecorder(nullptr);
-  SetDrawColor(255, 255, 255);
-  SetDrawAlpha(1.0f);
-  SetBlendMode(1);
-  SetDrawScale(1.0f, 1.0f);
-  ResourcePrefix = "incbin::";
-  font.charset = Text(FontCharset);
-  font.advance = 8;
-  font.cellHeight = 14;
-  font.glyphs = MakeStandInImage(14, 12, 56);
-  TitlePicture = MakeStandInImage(800, 600, 1);
-  HeroY = 375;
-  FoeY = 375;
+  ResetPlatformState();
+  UseStandInArt();
   ResetGameWorld();
   hero.NewGame();
 }

@@ -1,6 +1,7 @@
 // The battle tests' shared world (see battle_world.h).
 #include "tests/support/battle_world.h"
 #include "tests/support/key_script.h"
+#include "tests/support/test_world.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -40,16 +41,7 @@ int LoadShippedRoster(std::vector<TDrawRecord>* records) {
 }
 
 void StartBattleWorld() {
-  SetEndMode(EndMode::Throw);
-  ResetExitHandlers();
-  ResetKeyboard();
-  UseVirtualClock(0);
-  SeedRandom(1);
-  SetDrawRecorder(nullptr);
-  SetDrawColor(255, 255, 255);
-  SetDrawAlpha(1.0f);
-  SetBlendMode(1);
-  SetDrawScale(1.0f, 1.0f);
+  ResetPlatformState();
   ResetGameWorld();
   hero.NewGame();
   hero.mon->SetAnim(AttackKind);

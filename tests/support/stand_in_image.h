@@ -1,6 +1,5 @@
 // A white stand-in picture of equal frames, for tests that draw through the recorder and need an
-// image of the right size without decoding the game's art. Shared by the test programs (header only,
-// so this folder builds no test program of its own).
+// image of the right size without decoding the game's art. Shared by the test programs.
 #pragma once
 #include <cstdint>
 #include <memory>

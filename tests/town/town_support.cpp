@@ -1,5 +1,6 @@
 // The town tests' shared world (see town_support.h).
 #include "tests/town/town_support.h"
+#include "tests/support/test_world.h"
 #include "tests/support/stand_in_image.h"
 
 #include <cstdlib>
@@ -72,23 +73,8 @@ bool ShowsInfo(const TWaitShot& shot, const Text& text) {
 }
 
 void TownTest::SetUp() {
-  SetEndMode(EndMode::Throw);
-  ResetExitHandlers();
-  ResetKeyboard();
-  UseVirtualClock(0);
-  SeedRandom(1);
-  SetDrawColor(255, 255, 255);
-  SetDrawAlpha(1.0f);
-  SetBlendMode(1);
-  SetDrawScale(1.0f, 1.0f);
-  ResourcePrefix = "incbin::";
-  font.charset = Text(FontCharset);
-  font.advance = 8;
-  font.cellHeight = 14;
-  font.glyphs = MakeStandInImage(14, 12, 56);
-  TitlePicture = MakeStandInImage(800, 600, 1);
-  HeroY = 375;
-  FoeY = 375;
+  ResetPlatformState();
+  UseStandInArt();
   ResetGameWorld();
   hero.NewGame();
   SetDrawRecorder(&records);

@@ -1,0 +1,36 @@
+// The fresh platform state and stand-in art shared by the in-process tests (see test_world.h).
+#include "tests/support/test_world.h"
+
+#include "game/screens/font.h"
+#include "game/screens/stage.h"
+#include "game/screens/start.h"
+#include "platform/clock.h"
+#include "platform/display.h"
+#include "platform/keyboard.h"
+#include "platform/program.h"
+#include "platform/random.h"
+#include "tests/support/stand_in_image.h"
+
+void ResetPlatformState() {
+  SetEndMode(EndMode::Throw);
+  ResetExitHandlers();
+  ResetKeyboard();
+  UseVirtualClock(0);
+  SeedRandom(1);
+  SetDrawRecorder(nullptr);
+  SetDrawColor(255, 255, 255);
+  SetDrawAlpha(1.0f);
+  SetBlendMode(1);
+  SetDrawScale(1.0f, 1.0f);
+}
+
+void UseStandInArt() {
+  ResourcePrefix = "incbin::";
+  font.charset = Text(FontCharset);
+  font.advance = 8;
+  font.cellHeight = 14;
+  font.glyphs = MakeStandInImage(14, 12, 56);
+  TitlePicture = MakeStandInImage(800, 600, 1);
+  HeroY = 375;
+  FoeY = 375;
+}
