@@ -36,7 +36,7 @@ void LoadSaved(const std::string& save) {
   EXPECT_EQ(repairs, "");
 }
 
-class DrawNothingTest : public ReplayFlowTest {
+class UndrawnReplayTest : public ReplayFlowTest {
  protected:
   TOutcome PlayOnce(const std::string& keys, const std::string& clock, const std::string& start, bool drawn) {
     fs::remove_all(root / "game");
@@ -75,7 +75,7 @@ class DrawNothingTest : public ReplayFlowTest {
   }
 };
 
-TEST_F(DrawNothingTest, ATownSessionPlaysAlike) {
+TEST_F(UndrawnReplayTest, ATownSessionPlaysAlike) {
   // Gold, the market, the equip screen, the pawn shop and the healer, then the script runs out.
   const TOutcome town = PlayBothWays("enter" + kSkipIntro + " lshift+g 2 1 1 esc 4 1 esc 3 1 esc 1 1 esc", "4242");
   ASSERT_EQ(town.status, 0);
@@ -84,7 +84,7 @@ TEST_F(DrawNothingTest, ATownSessionPlaysAlike) {
   EXPECT_EQ(hero.floor, 0);
 }
 
-TEST_F(DrawNothingTest, TheDungeonAndItsBattlesPlayAlike) {
+TEST_F(UndrawnReplayTest, TheDungeonAndItsBattlesPlayAlike) {
   // Into the dungeon with gold and full health, then down the stairs and exploring, attacking in
   // every battle met.
   std::string keys = "enter" + kSkipIntro + " lshift+g lshift+h 5";
@@ -96,12 +96,7 @@ TEST_F(DrawNothingTest, TheDungeonAndItsBattlesPlayAlike) {
   EXPECT_GT(hero.deepest, 0);
 }
 
-TEST_F(DrawNothingTest, ARandomSessionPlaysAlike) {
-  const TOutcome session = PlayBothWays(RandomKeys(2027, 80), "2027");
-  EXPECT_EQ(session.status, 0);
-}
-
-TEST_F(DrawNothingTest, ADeathAndItsContinuePlayAlike) {
+TEST_F(UndrawnReplayTest, ADeathAndItsContinuePlayAlike) {
   const std::string weak = CraftedSave([] {
     hero.floor = hero.deepest = 10;
     hero.health = hero.healthmax = 5;
@@ -115,7 +110,7 @@ TEST_F(DrawNothingTest, ADeathAndItsContinuePlayAlike) {
   EXPECT_EQ(hero.health, hero.healthmax);
 }
 
-TEST_F(DrawNothingTest, TheDragonLordsFallAndTheEndingPlayAlike) {
+TEST_F(UndrawnReplayTest, TheDragonLordsFallAndTheEndingPlayAlike) {
   const std::string mighty = CraftedSave([] {
     hero.floor = hero.deepest = 19;
     hero.health = hero.healthmax = 100000000;
