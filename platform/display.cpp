@@ -1,6 +1,7 @@
 // The display: opening and closing it, its sequence number, the drawing state (colour, alpha, blend
 // mode, scale and rotation, origin, viewport), frame pacing at the display's rate, screenshots, and
-// the draw recorder. The OpenGL work itself is in display_gl.cpp.
+// the draw recorder. The OpenGL work itself is in display_gl.cpp; a display that draws nothing never
+// opens it, and every OpenGL call then does nothing, so both run the same code above it.
 #include "platform/display.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ struct TPacing {
 };
 
 bool headlessMode = false;
+bool drawsNothing = false;
 std::unique_ptr<TGraphics> current;
 uint32_t sequence = 0;
 TDrawState state;
@@ -151,15 +153,18 @@ bool EnsurePresentedCopy() {
 
 void SetDisplayHeadless(bool headless) { headlessMode = headless; }
 bool DisplayIsHeadless() { return headlessMode; }
+void SetDisplayDrawsNothing(bool nothing) { drawsNothing = nothing; }
+bool DisplayDrawsNothing() { return drawsNothing; }
 
 TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t refreshHz, int32_t flags) {
   CloseDisplay();
   std::string error;
-  if (width <= 0 || height <= 0 || !GlOpenWindow(width, height, depth != 0, headlessMode, error)) {
+  if (width <= 0 || height <= 0 ||
+      (!drawsNothing && !GlOpenWindow(width, height, depth != 0, headlessMode, error))) {
     if (error.empty()) error = "a display needs a width and a height";
     std::fprintf(stderr, "Cairnmark: %s\n", error.c_str());
     std::fflush(stderr);
-    if (headlessMode) return nullptr;
+    if (headlessMode || drawsNothing) return nullptr;
     // The game carries on as if the display were there; end here, before anything could be saved.
     ResetExitHandlers();
     EndProgram(1);
@@ -172,7 +177,8 @@ TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t ref
   pacing = TPacing{};
   pacing.pacedByTimer = refreshHz != 0;
   // On the virtual clock or headless the measurement would only spend (virtual) time for nothing.
-  if (pacing.pacedByTimer && depth != 0 && !headlessMode && !ClockIsVirtual() && HardwareRunsAt(refreshHz))
+  if (pacing.pacedByTimer && depth != 0 && !headlessMode && !drawsNothing && !ClockIsVirtual() &&
+      HardwareRunsAt(refreshHz))
     pacing.pacedByTimer = false;
   pacing.rate = refreshHz;
   pacing.whole = refreshHz != 0 ? 1000 / refreshHz : 0;
@@ -312,7 +318,7 @@ bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
   return true;
 }
 
-bool DisplayHasContext() { return current != nullptr; }
+bool DisplayHasContext() { return current != nullptr && GlWindowOpen(); }
 void FlushQuads() { GlFlushQuads(); }
 void ForgetBoundTexture() { GlForgetBoundTexture(); }
 void RefreshDisplayWindow() {

@@ -2,6 +2,7 @@
 // full-screen and letterboxed, or the same drawing headless on SDL's offscreen driver), the current
 // drawing state, image drawing as textured quads, and presenting paced to the display's rate.
 // The back buffer is never cleared during play: each frame is drawn over the previous one.
+// A display may also draw nothing at all (replays nobody looks at): the same game, paced and counted.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -28,6 +29,11 @@ struct TGraphics {
 // no events); otherwise the offscreen and dummy drivers are refused.
 void SetDisplayHeadless(bool headless);
 bool DisplayIsHeadless();
+// Drawing nothing, set before OpenDisplay: no window, no OpenGL context, no textures, no pixels to
+// read. Everything else is as on a drawn display: the size, the drawing state, the recorder, the
+// pacing on the clock and the count of presented frames, so a game plays exactly as when drawn.
+void SetDisplayDrawsNothing(bool nothing);
+bool DisplayDrawsNothing();
 
 // Opens the display (closing the current one). When the driver cannot: headless, the result is
 // nullptr; otherwise (the game, which never tests the result) a one-line reason goes to standard
@@ -82,6 +88,7 @@ bool SaveScreenshot(const std::string& path);
 bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]);
 
 // Inside the platform layer (images, the SDL key source, the runner).
+// True while an OpenGL context is open (a display that draws nothing has none).
 bool DisplayHasContext();
 // Sends the batched quads to OpenGL (before anything reads or changes what they use).
 void FlushQuads();

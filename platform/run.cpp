@@ -41,6 +41,7 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   else
     UseRealClock();
   SetDisplayHeadless(options.headless);
+  SetDisplayDrawsNothing(options.drawNothing);
   ResetKeyboard();
   if (options.useKeyScript)
     UseKeyScript(options.keys);
@@ -66,5 +67,6 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   }
   SetKeyWaitHook(nullptr);
   ShutdownDisplaySystem();
+  SetDisplayDrawsNothing(false);
   return status;
 }

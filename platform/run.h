@@ -14,6 +14,7 @@ struct TRunOptions {
   uint32_t clockStart = 0;      // the virtual clock's start value
   bool useKeyScript = false;
   std::vector<TKeyStep> keys;
+  bool drawNothing = false;     // headless without drawing: paced and counted, nothing rasterised
   std::string shotsDir;         // when set: DIR/0001.png ... at every key wait
   std::string workDir;          // when set: the working directory
 };

@@ -43,7 +43,7 @@ std::string GlyphsAt(const std::vector<TDrawRecord>& records, float x, float y) 
 
 class BattleShowTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { LoadShippedRoster(nullptr); }
+  static void SetUpTestSuite() { LoadShippedRoster(nullptr, false); }
   static void TearDownTestSuite() { CloseDisplay(); }
   void SetUp() override {
     StartBattleWorld();

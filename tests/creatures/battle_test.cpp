@@ -49,7 +49,7 @@ int EndStatusOf(F call) {
 
 class BattleTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { LoadShippedRoster(nullptr); }
+  static void SetUpTestSuite() { LoadShippedRoster(nullptr, false); }
   static void TearDownTestSuite() { CloseDisplay(); }
   void SetUp() override {
     StartBattleWorld();

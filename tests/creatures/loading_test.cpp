@@ -41,7 +41,7 @@ const tanim& AnimOf(int slot, const tanimkind* kind) { return *(*Roster[slot]->a
 
 class LoadedRosterTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() { keysLeft = LoadShippedRoster(&records); }
+  static void SetUpTestSuite() { keysLeft = LoadShippedRoster(&records, false); }
   static void TearDownTestSuite() { CloseDisplay(); }
 
   static std::vector<TDrawRecord> records;

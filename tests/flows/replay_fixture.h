@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +25,25 @@ const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/c
 
 // Space while each intro line is typed (the title has waited by frame 30): the town comes next.
 const std::string kSkipIntro = " space@30 space@32";
+
+// A key script of n keys drawn from what a player presses (never Escape, which would end the run
+// early), with the 1000-gold and full-health keys now and then so the hero gets deep.
+inline std::string RandomKeys(uint32_t seed, int n) {
+  static const char* const kKeys[] = {"1", "1", "1", "2", "2", "3", "4", "5", "enter", "space", "up", "down", "0"};
+  std::string script = "enter" + kSkipIntro;
+  uint32_t state = seed;
+  for (int i = 0; i < n; ++i) {
+    state = state * 1664525u + 1013904223u;
+    const uint32_t roll = state >> 8;
+    if (roll % 40 == 0)
+      script += " lshift+g";
+    else if (roll % 40 == 1)
+      script += " lshift+h";
+    else
+      script += std::string(" ") + kKeys[roll % (sizeof kKeys / sizeof *kKeys)];
+  }
+  return script;
+}
 
 struct TRun {
   int status = -1;

@@ -111,6 +111,7 @@ TEST_F(ReplayCommandLineTest, BadOptionsAndTokensAreRefused) {
   ExpectRefused({"--keys", "enter", "--keys", "esc"});
   ExpectRefused({"--keys-file", (root / "missing.txt").string()});
   ExpectRefused({"--dir", (root / "nowhere").string()});
+  ExpectRefused({"--stats", "--keys", "enter", "--stats"});
 }
 
 TEST_F(ReplayCommandLineTest, KeysFromAFile) {

@@ -28,8 +28,8 @@ struct TDungeonWait {
 
 class DungeonTest : public testing::Test {
  protected:
-  // The display stays open afterwards, as the other screen tests expect.
-  static void SetUpTestSuite() { LoadShippedRoster(nullptr); }
+  // The display stays open afterwards, drawn, as the other screen tests expect.
+  static void SetUpTestSuite() { LoadShippedRoster(nullptr, true); }
   void SetUp() override {
     StartBattleWorld();
     MakeHeroMighty();

@@ -22,13 +22,15 @@
 #include "platform/random.h"
 #include "platform/resources.h"
 
-int LoadShippedRoster(std::vector<TDrawRecord>* records) {
+int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn) {
   SetEndMode(EndMode::Throw);
   ResetExitHandlers();
   ResetKeyboard();
   RegisterEmbeddedResources();
   SetDisplayHeadless(true);
+  SetDisplayDrawsNothing(!drawn);
   EXPECT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr);
+  SetDisplayDrawsNothing(false);
   SetMaskColor(255, 0, 255);
   LoadBitmapFont();
   TitlePicture = LoadImageResource(ResourcePrefix + "image\\dragon.jpg", -1);

@@ -6,10 +6,11 @@
 
 #include "platform/display.h"
 
-// Opens the headless display, loads the font, the title picture and every creature's animations
-// (recording the loader's drawing into records when given), and answers the loader's final key
-// wait. Returns the key steps the loader left unused.
-int LoadShippedRoster(std::vector<TDrawRecord>* records);
+// Opens the headless display (one that draws nothing when drawn is false: battles are checked by
+// their state and draw records, never by pixels), loads the font, the title picture and every
+// creature's animations (recording the loader's drawing into records when given), and answers the
+// loader's final key wait. Returns the key steps the loader left unused.
+int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn);
 // A new game on the loaded roster: the world reset (the roster keeps its animations), a new-game
 // hero standing on its first attack frame, program ends that throw, the virtual clock, seed 1.
 void StartBattleWorld();

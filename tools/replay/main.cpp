@@ -1,5 +1,6 @@
 // cairnmark-replay: runs exactly what cairnmark runs, but headless, on the virtual clock and with
 // keys from a script, so a game can be played again frame for frame (tests, bug reports).
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -7,6 +8,8 @@
 #include <vector>
 
 #include "game/screens/start.h"
+#include "platform/clock.h"
+#include "platform/keyboard.h"
 #include "platform/run.h"
 #include "tools/replay/options.h"
 
@@ -29,5 +32,13 @@ int main(int argc, char** argv) {
       return 2;
     }
   }
-  return RunProgram(line.options, [] { GameMain(); });
+  // Wall time only describes the run for people reading the line; the game never sees it.
+  const auto start = std::chrono::steady_clock::now();
+  const int status = RunProgram(line.options, [] { GameMain(); });
+  if (line.stats) {
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    std::printf("frames=%lld clock=%u wall=%.3fs\n", static_cast<long long>(PresentedFrameCount()),
+                static_cast<unsigned>(ElapsedMillis()), wall.count());
+  }
+  return status;
 }

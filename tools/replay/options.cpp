@@ -1,5 +1,6 @@
 // Parsing the replay tool's options: --clock MS, --keys SCRIPT or --keys-file FILE, --shots DIR,
-// --dir DIR and --help. Every option is checked (and the key script parsed) before the game runs.
+// --dir DIR, --stats and --help. Every option is checked (and the key script parsed) before the game
+// runs. Without --shots nobody looks at a frame, so the game runs on a display that draws nothing.
 #include "tools/replay/options.h"
 
 #include <charconv>
@@ -11,6 +12,7 @@
 
 const char* const kReplayUsage =
     "Usage: cairnmark-replay [--clock MS] [--keys SCRIPT | --keys-file FILE] [--shots DIR] [--dir DIR]\n"
+    "                        [--stats]\n"
     "Plays Cairnmark headless on a virtual clock, with keys from a script.\n"
     "  --clock MS        the virtual clock's start in milliseconds; the game seeds its random\n"
     "                    numbers with it (default 0)\n"
@@ -18,8 +20,11 @@ const char* const kReplayUsage =
     "                    f1-f12 lshift rshift) is pressed at the next key wait; KEY@N right after\n"
     "                    presented frame N; lshift+KEY holds Shift for KEY\n"
     "  --keys-file FILE  the key script read from FILE\n"
-    "  --shots DIR       the frame on screen at every key wait, as DIR/0001.png, DIR/0002.png, ...\n"
+    "  --shots DIR       the frame on screen at every key wait, as DIR/0001.png, DIR/0002.png, ...;\n"
+    "                    without it nothing is drawn (the same game, frames and save, far faster)\n"
     "  --dir DIR         the working directory, where save.dat is read and written (default: current)\n"
+    "  --stats           at exit, one line on standard output: frames=N clock=MS wall=SECONDSs\n"
+    "                    (presented frames, the virtual clock, the wall time of the run)\n"
     "When the script has no key left at a key wait, the game ends as if its window were closed\n"
     "(and saves, as it would then). Exit status: the game's (0, or 255 after a runtime error).\n"
     "Example: cairnmark-replay --clock 1234 --keys \"enter enter enter down enter\" --shots shots\n";
@@ -67,6 +72,11 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
       line.command = ReplayCommand::Help;
       return line;
     }
+    if (option == "--stats") {
+      if (line.stats) return fail("--stats given twice");
+      line.stats = true;
+      continue;
+    }
     if (option != "--clock" && option != "--keys" && option != "--keys-file" && option != "--shots" &&
         option != "--dir")
       return fail("unknown option '" + option + "'");
@@ -106,6 +116,8 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
 
   std::string error;
   if (!ParseKeyScript(script, options.keys, error)) return fail(error);
+  // A screenshot shows a frame drawn over all the frames before it, so with shots every frame is drawn.
+  options.drawNothing = options.shotsDir.empty();
   line.command = ReplayCommand::Run;
   return line;
 }

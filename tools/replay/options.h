@@ -12,6 +12,7 @@ struct TReplayCommandLine {
   ReplayCommand command = ReplayCommand::Error;
   TRunOptions options;
   std::string error;  // one line, when command is Error
+  bool stats = false;  // --stats: frames, virtual clock and wall time printed at exit
 };
 
 TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args);
