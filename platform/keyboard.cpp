@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/program.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ std::function<void()> keyWaitHook;
 bool ValidKey(int key) { return key >= 0 && key < 256; }
 
 void HandlePending() {
+  EndIfRequested();
   if (keys.autoPoll && source.poll) source.poll();
 }
 
@@ -70,6 +72,7 @@ int WaitForKey() {
   for (;;) {
     if (!source.wait) ExitProgram();
     source.wait();
+    EndIfRequested();
     // Lowest code first; only the key returned gives up its count.
     for (int key = 1; key < 256; ++key) {
       if (TakePresses(key) != 0) return key;

@@ -8,6 +8,7 @@
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "platform/sdl_events.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ void WaitSdl() {
   SDL_Event e;
   // A timeout keeps a signal that arrives mid-wait from going unnoticed.
   while (!SDL_WaitEventTimeout(&e, 100)) {
+    if (EndRequested()) return;
   }
   HandleEvent(e);
   PollSdl();
