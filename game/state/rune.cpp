@@ -23,28 +23,28 @@ int32_t titem::ApplyRune(int32_t factor) {
   }
   switch (stat) {
     case 1:
-      if (hero.health + amount > hero.healthmax) amount = hero.healthmax - hero.health;
-      hero.health += amount;
+      if (SaturatingAdd(hero.health, amount) > hero.healthmax) amount = SaturatingSub(hero.healthmax, hero.health);
+      hero.health = SaturatingAdd(hero.health, amount);
       break;
     case 2:
-      hero.strength += amount * factor;
+      hero.strength = SaturatingAdd(hero.strength, SaturatingMul(amount, factor));
       break;
     case 3:
-      hero.defence += amount * factor;
+      hero.defence = SaturatingAdd(hero.defence, SaturatingMul(amount, factor));
       break;
     case 4:
-      hero.healthmax += amount * factor;
+      hero.healthmax = SaturatingAdd(hero.healthmax, SaturatingMul(amount, factor));
       if (hero.health > hero.healthmax) hero.health = hero.healthmax;
       break;
     case 5:
-      hero.accuracy += amount * factor;
+      hero.accuracy = SaturatingAdd(hero.accuracy, SaturatingMul(amount, factor));
       break;
     case 6:
-      hero.gold += amount * factor;
+      hero.gold = SaturatingAdd(hero.gold, SaturatingMul(amount, factor));
       if (hero.gold < 0) hero.gold = 0;
       break;
     case 7:
-      hero.experience += amount * factor;
+      hero.experience = SaturatingAdd(hero.experience, SaturatingMul(amount, factor));
       // One level per call at most, however many thresholds the gain passes.
       if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < kMaxRuneLevel) {
         ++hero.runelevel;
