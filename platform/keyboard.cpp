@@ -70,9 +70,10 @@ int WaitForKey() {
   ClearKeyPresses();
   if (keyWaitHook) keyWaitHook();
   for (;;) {
+    // A signal noted during the hook or the last wait ends the program before the next key.
+    EndIfRequested();
     if (!source.wait) ExitProgram();
     source.wait();
-    EndIfRequested();
     // Lowest code first; only the key returned gives up its count.
     for (int key = 1; key < 256; ++key) {
       if (TakePresses(key) != 0) return key;
