@@ -1,9 +1,11 @@
 // Xlib's error handlers, reached through dlopen so the program needs no X library to build or to
 // run headless. Xlib calls the error handler from inside whatever call met the error, so it only
-// notes the failure; the connection-lost handler may not return at all, so it saves and ends there
-// (Xlib ignores later calls on a connection it has marked broken, so closing the display is safe).
+// notes the failure; the connection-lost handler may not return at all, so it saves and ends there,
+// forgetting the window rather than closing it (SDL would wait for the server's answer for ever).
 #include "platform/x11_watch.h"
 
+#include "platform/display.h"
+// After the game's own header: Xlib defines macros named like the display's functions.
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 
@@ -63,5 +65,7 @@ void WindowSystemError(int errorCode, int requestCode) {
 
 void WindowSystemLost() {
   std::fprintf(stderr, "Cairnmark: the connection to the window system was lost; the game is saved and ends\n");
+  // Closing the window would wait for the server's answer for ever.
+  AbandonDisplay();
   EndProcessNow(1);
 }
