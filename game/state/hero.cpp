@@ -102,6 +102,7 @@ int32_t thero::AddItem(titem* item) {
   if (k == menu.optionCount || k < 1 || k > 18) return 0;
   // An equipped item is taken off first, so its "when equipped" effect goes with it.
   Unequip(items[k]);
+  delete items[k];
   items[k] = item;
   Equip(item, 0);
   return 1;
