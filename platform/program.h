@@ -1,6 +1,7 @@
 // How the program ends: exit handlers run in reverse order of registration, then the process ends
-// with the status (0 for ExitProgram, -1 i.e. 255 for RaiseError; a failed save turns 0 into 1). Tests and the replay tool ask
-// for ending by throwing ProgramEnded instead, so the runner survives and sees the status.
+// with the status (0 for ExitProgram, -1 i.e. 255 for RaiseError; a failed save turns 0 into 1).
+// Tests and the replay tool ask for ending by throwing ProgramEnded instead, so the runner survives
+// and sees the status.
 #pragma once
 #include <functional>
 

@@ -24,8 +24,9 @@ void Healer() {
         hero.gold -= cost;
         menu.infoText = "I call power from the heavens! You are now healed.";
         SetDrawColor(0, 255, 0);
-        RisingText("+" + IntToText(SaturatingSub(hero.healthmax, hero.health)) + " health", static_cast<float>(HeroX + 22),
-                   static_cast<float>(HeroY - 70), 3.0f, 40, 0);
+        const int32_t gain = SaturatingSub(hero.healthmax, hero.health);
+        RisingText("+" + IntToText(gain) + " health", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
+                   3.0f, 40, 0);
         hero.health = hero.healthmax;
         cost = 0;
       } else {

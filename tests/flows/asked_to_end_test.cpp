@@ -164,8 +164,10 @@ TEST_F(AskedToEndTest, ASecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
   ASSERT_TRUE(LockWorkingFolder(error)) << error;
   fs::current_path(home);
   auto replay = [&](const fs::path& dir) {
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=offscreen '" + kReplay +
-                                "' --keys 'enter space@30 space@32 esc' --dir '" + dir.string() + "' 2>'" + (root / "err.txt").string() + "'";
+    const std::string command = "LSAN_OPTIONS=print_suppressions=0:suppressions='" + std::string(CAIRNMARK_SOURCE_DIR) +
+                                "/tests/lsan.supp' SDL_VIDEODRIVER=offscreen '" + kReplay +
+                                "' --keys 'enter space@30 space@32 esc' --dir '" + dir.string() + "' 2>'" +
+                                (root / "err.txt").string() + "'";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   };

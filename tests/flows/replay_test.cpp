@@ -77,7 +77,8 @@ class ReplayFlowTest : public testing::Test {
     // the game's own leaks still count.
     std::string command = "cd " + Quote(root.string()) +
                           " && LSAN_OPTIONS=print_suppressions=0:suppressions=" +
-                          Quote(std::string(CAIRNMARK_SOURCE_DIR) + "/tests/lsan.supp") + " SDL_VIDEODRIVER=offscreen " +
+                          Quote(std::string(CAIRNMARK_SOURCE_DIR) + "/tests/lsan.supp") +
+                          " SDL_VIDEODRIVER=offscreen " +
                           Quote(kReplay);
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
