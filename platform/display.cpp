@@ -202,6 +202,12 @@ void CloseDisplay() {
   NextSequence();
 }
 
+void AbandonDisplay() {
+  // The window system is gone: its window can no longer be closed, only forgotten.
+  current.reset();
+  presentedValid = false;
+}
+
 void ShutdownDisplaySystem() {
   CloseDisplay();
   GlShutdown();

@@ -44,6 +44,9 @@ bool DisplayDrawsNothing();
 // window is made full screen from the start, and can be no smaller than 400 x 300.
 TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t refreshHz, int32_t flags);
 void CloseDisplay();
+// Forgets the display without a call to the window system, whose connection is lost; closing it
+// afterwards does nothing.
+void AbandonDisplay();
 // Closes the display and shuts SDL down (the end of the program).
 void ShutdownDisplaySystem();
 // sync -1 paced, 0 at once, 1 at the next vertical blank.

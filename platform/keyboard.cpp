@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/program.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ std::function<void()> keyWaitHook;
 bool ValidKey(int key) { return key >= 0 && key < 256; }
 
 void HandlePending() {
+  EndIfRequested();
   if (keys.autoPoll && source.poll) source.poll();
 }
 
@@ -68,6 +70,8 @@ int WaitForKey() {
   ClearKeyPresses();
   if (keyWaitHook) keyWaitHook();
   for (;;) {
+    // A signal noted during the hook or the last wait ends the program before the next key.
+    EndIfRequested();
     if (!source.wait) ExitProgram();
     source.wait();
     // Lowest code first; only the key returned gives up its count.

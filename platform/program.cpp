@@ -14,6 +14,7 @@ namespace {
 EndMode endMode = EndMode::Exit;
 std::vector<std::function<void()>> exitHandlers;
 bool handlersRunning = false;
+int failedStatus = 0;
 
 // Clears the running flag however the handlers finish, a throw included.
 struct RunningGuard {
@@ -23,7 +24,19 @@ struct RunningGuard {
   RunningGuard& operator=(const RunningGuard&) = delete;
 };
 
+void RunHandlersOnce() {
+  if (handlersRunning) return;
+  // Taken out of the table first, so each handler runs at most once.
+  std::vector<std::function<void()>> handlers = std::move(exitHandlers);
+  exitHandlers.clear();
+  RunningGuard guard;
+  for (auto it = handlers.rbegin(); it != handlers.rend(); ++it) {
+    if (*it) (*it)();
+  }
+}
+
 [[noreturn]] void Finish(int status) {
+  if (status == 0) status = failedStatus;
   if (endMode == EndMode::Throw) throw ProgramEnded{status};
   std::fflush(stdout);
   std::fflush(stderr);
@@ -46,19 +59,22 @@ void RaiseError(const Text& message) {
 }
 
 void EndProgram(int status) {
-  if (!handlersRunning) {
-    // Taken out of the table first, so each handler runs at most once.
-    std::vector<std::function<void()>> handlers = std::move(exitHandlers);
-    exitHandlers.clear();
-    RunningGuard guard;
-    for (auto it = handlers.rbegin(); it != handlers.rend(); ++it) {
-      if (*it) (*it)();
-    }
-  }
+  RunHandlersOnce();
   Finish(status);
+}
+
+void SetFailedExitStatus(int status) { failedStatus = status; }
+
+void EndProcessNow(int status) {
+  RunHandlersOnce();
+  if (status == 0) status = failedStatus;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::_Exit(status);
 }
 
 void ResetExitHandlers() {
   exitHandlers.clear();
   handlersRunning = false;
+  failedStatus = 0;
 }

@@ -1,6 +1,7 @@
 // How the program ends: exit handlers run in reverse order of registration, then the process ends
-// with the status (0 for ExitProgram, -1 i.e. 255 for RaiseError). Tests and the replay tool ask
-// for ending by throwing ProgramEnded instead, so the runner survives and sees the status.
+// with the status (0 for ExitProgram, -1 i.e. 255 for RaiseError; a failed save turns 0 into 1).
+// Tests and the replay tool ask for ending by throwing ProgramEnded instead, so the runner survives
+// and sees the status.
 #pragma once
 #include <functional>
 
@@ -27,5 +28,13 @@ void AtExit(std::function<void()> handler);
 // Runs the handlers (once; a second end while they run skips them) and ends with status.
 [[noreturn]] void EndProgram(int status);
 
-// Forgets every registered handler; tests call it between in-process runs.
+// Something the user relies on failed without stopping the game (the save could not be written):
+// an end that would report 0 reports status instead.
+void SetFailedExitStatus(int status);
+
+// Runs the handlers (once) and ends the process at once, from inside a library's callback that
+// cannot be unwound (the window system's connection lost); never throws, whatever the end mode.
+[[noreturn]] void EndProcessNow(int status);
+
+// Forgets every registered handler and a failed status; tests call it between in-process runs.
 void ResetExitHandlers();

@@ -3,13 +3,10 @@
 // other path is a file, with backslashes as directory separators. Also the file-system queries.
 #include "platform/resources.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <utility>
@@ -39,14 +36,6 @@ std::vector<TProtocolHandler>& Handlers() {
   return handlers;
 }
 
-std::string SystemPath(const Text& path) {
-  std::string name = path.ToBytes();
-  for (char& c : name) {
-    if (c == '\\') c = '/';
-  }
-  return name;
-}
-
 StreamPtr Resolve(const Text& path, char mode) {
   const int32_t mark = TextFind(path, "::", 1);
   if (mark == 0) return OpenFileStream(path, mode);
@@ -57,10 +46,6 @@ StreamPtr Resolve(const Text& path, char mode) {
     if (StreamPtr stream = handler(protocol, rest, mode != 'r')) return stream;
   }
   return nullptr;
-}
-
-std::string Reason(const char* what, const std::string& name) {
-  return std::string(what) + " " + name + ": " + std::strerror(errno);
 }
 
 }  // namespace
@@ -100,68 +85,14 @@ bool DeleteFile(const Text& path) {
   return lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
+std::string SystemPath(const Text& path) {
+  std::string name = path.ToBytes();
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  return name;
+}
+
 bool RenameFile(const Text& from, const Text& to) {
   return std::rename(SystemPath(from).c_str(), SystemPath(to).c_str()) == 0;
-}
-
-bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, std::string& error) {
-  const std::string name = SystemPath(path);
-  const std::string temporary = name + ".tmp";
-  error.clear();
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) {
-    error = Reason("cannot create", temporary);
-    return false;
-  }
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (!ok) error = Reason("cannot write", temporary);
-  if (ok && (std::fflush(file) != 0 || fsync(fileno(file)) != 0)) {
-    ok = false;
-    error = Reason("cannot flush", temporary);
-  }
-  if (std::fclose(file) != 0 && ok) {
-    ok = false;
-    error = Reason("cannot close", temporary);
-  }
-  if (ok && std::rename(temporary.c_str(), name.c_str()) != 0) {
-    ok = false;
-    error = Reason("cannot rename over", name);
-  }
-  if (!ok) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  // The rename itself reaches the disk once the folder holding it is synced.
-  const size_t slash = name.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : name.substr(0, slash);
-  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return true;
-}
-
-bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes) {
-  bytes.clear();
-  std::FILE* file = std::fopen(SystemPath(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  struct stat info {};
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-    std::fclose(file);
-    return false;
-  }
-  uint8_t chunk[65536];
-  bool ok = true;
-  for (;;) {
-    const size_t got = std::fread(chunk, 1, sizeof chunk, file);
-    bytes.insert(bytes.end(), chunk, chunk + got);
-    if (got < sizeof chunk) {
-      ok = std::ferror(file) == 0;
-      break;
-    }
-  }
-  std::fclose(file);
-  if (!ok) bytes.clear();
-  return ok;
 }

@@ -38,14 +38,11 @@ int FileKind(const Text& path);
 // True when afterwards nothing is at path (also when nothing was there).
 bool DeleteFile(const Text& path);
 
+// The operating system's name for a file path (backslashes become slashes).
+std::string SystemPath(const Text& path);
+
 // Moves from over to (replacing it); false on failure.
 bool RenameFile(const Text& from, const Text& to);
-// Writes bytes to path + ".tmp", flushes it to the disk and renames it over path, so a failure at any
-// point leaves what was at path whole. Never raises: false with a one-line reason in error.
-bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, std::string& error);
-// The whole file, or false when it cannot be opened or read (never raises).
-bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes);
-
 // Defined by the build's generated table: registers all the game's embedded files.
 void RegisterEmbeddedResources();
 int EmbeddedResourceCount();

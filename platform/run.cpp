@@ -7,13 +7,17 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/display.h"
+#include "platform/folder_lock.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/sdl_events.h"
+#include "platform/signals.h"
+#include "platform/x11_watch.h"
 
 namespace {
 
@@ -36,6 +40,14 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
     std::fprintf(stderr, "Cairnmark: cannot enter the directory %s\n", options.workDir.c_str());
     return 1;
   }
+  std::string lockError;
+  if (!LockWorkingFolder(lockError)) {
+    std::fprintf(stderr, "Cairnmark: %s\n", lockError.c_str());
+    return 1;
+  }
+  SetFailedExitStatus(0);
+  CatchEndSignals();
+  if (!options.headless) WatchWindowSystem();
   if (options.virtualClock)
     UseVirtualClock(options.clockStart);
   else
@@ -68,5 +80,8 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   SetKeyWaitHook(nullptr);
   ShutdownDisplaySystem();
   SetDisplayDrawsNothing(false);
+  StopWatchingWindowSystem();
+  ReleaseEndSignals();
+  UnlockWorkingFolder();
   return status;
 }

@@ -1,6 +1,7 @@
 // The platform's own start-up around the game: chooses the real or headless display, the real or
 // virtual clock and the key source, runs the game's body and turns every way the program ends
-// (ExitProgram, RaiseError, a closed window, SIGTERM, the end of a key script) into an exit status.
+// (ExitProgram, RaiseError, a closed window, an end signal, the end of a key script) into an exit
+// status. The working folder is locked for the run, so a second copy there is refused.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -19,5 +20,7 @@ struct TRunOptions {
   std::string workDir;          // when set: the working directory
 };
 
-// Runs body and returns the program's exit status (0, or 255 after a runtime error).
+// Runs body and returns the program's exit status: 0; 255 after a runtime error; 1 when the save
+// could not be written, the window system failed or another copy holds the working folder;
+// 128 + the number of an end signal (SIGTERM, SIGINT, SIGHUP, SIGQUIT), after saving.
 int RunProgram(const TRunOptions& options, void (*body)());

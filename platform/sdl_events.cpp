@@ -9,6 +9,7 @@
 #include "platform/program.h"
 #include "platform/sdl_events.h"
 #include "platform/sdl_key_filter.h"
+#include "platform/signals.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ void WaitSdl() {
   SDL_Event e;
   // A timeout keeps a signal that arrives mid-wait from going unnoticed.
   while (!SDL_WaitEventTimeout(&e, 100)) {
+    if (EndRequested()) return;
   }
   HandleEvent(e);
   PollSdl();

@@ -173,4 +173,18 @@ double PowReal(double x, double y) { return std::pow(x, y); }
 double AbsReal(double x) { return std::fabs(x); }
 int32_t MinInt(int32_t a, int32_t b) { return a < b ? a : b; }
 int32_t MaxInt(int32_t a, int32_t b) { return a > b ? a : b; }
+
+namespace {
+
+int32_t Clamp32(int64_t n) {
+  if (n > INT32_MAX) return INT32_MAX;
+  if (n < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(n);
+}
+
+}  // namespace
+
+int32_t SaturatingAdd(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t>(a) + b); }
+int32_t SaturatingSub(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t>(a) - b); }
+int32_t SaturatingMul(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t>(a) * b); }
 double MaxReal(double a, double b) { return b >= a ? b : a; }

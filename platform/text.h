@@ -57,4 +57,8 @@ double PowReal(double x, double y);
 double AbsReal(double x);
 int32_t MinInt(int32_t a, int32_t b);
 int32_t MaxInt(int32_t a, int32_t b);
+// Whole statistics never wrap: these stop at the 32-bit limits instead.
+int32_t SaturatingAdd(int32_t a, int32_t b);
+int32_t SaturatingSub(int32_t a, int32_t b);
+int32_t SaturatingMul(int32_t a, int32_t b);
 double MaxReal(double a, double b);

@@ -28,12 +28,6 @@ constexpr int32_t kEscapeChance = 30;
 constexpr int32_t kLordStrengthGain = 300;
 constexpr int32_t kLordHealthGain = 500;
 
-// Twice a figure, held inside the 32-bit range.
-int32_t Doubled(int32_t x) {
-  const int64_t twice = static_cast<int64_t>(x) * 2;
-  return twice > INT32_MAX ? INT32_MAX : (twice < INT32_MIN ? INT32_MIN : static_cast<int32_t>(twice));
-}
-
 bool IsDragonLord(const tmon& m) { return &m == Roster[MonsterCount]; }
 
 // Block, then miss, then damage: each roll is drawn only when the one before let the attack through.
@@ -45,7 +39,7 @@ tblow RollMonsterBlow(const tmon& m) {
   else
     blow.missed = RandomInteger(1, 100) > m.accuracy;
   if (!blow.missed) {
-    const int32_t raw = RandomInteger(m.strength / 2, Doubled(m.strength));
+    const int32_t raw = RandomInteger(m.strength / 2, SaturatingMul(m.strength, 2));
     const int32_t def = RealToInt(hero.armor->value + static_cast<float>(hero.defence));
     blow.damage = MonsterDamage(raw, def);
   }
@@ -54,11 +48,11 @@ tblow RollMonsterBlow(const tmon& m) {
 
 tblow RollHeroBlow() {
   tblow blow;
-  blow.missed = RandomInteger(1, 100) > hero.weapon->chance + hero.accuracy;
+  blow.missed = RandomInteger(1, 100) > SaturatingAdd(hero.weapon->chance, hero.accuracy);
   if (!blow.missed) {
     // The monster has no defence: the whole roll is dealt.
     const int32_t power = RealToInt(hero.weapon->value + static_cast<float>(hero.strength));
-    blow.damage = RandomInteger(power / 2, Doubled(power));
+    blow.damage = RandomInteger(power / 2, SaturatingMul(power, 2));
   }
   return blow;
 }
@@ -88,8 +82,9 @@ void LandOnMonster(tmon& m, const tblow& blow) {
 
 // The Dragon Lord grows after each of its attacks; the strength is never taken back.
 void LordGains(tmon& m) {
-  m.strength += kLordStrengthGain;
-  m.health += kLordHealthGain;
+  // Held at the 32-bit limit however long the run lasts.
+  m.strength = SaturatingAdd(m.strength, kLordStrengthGain);
+  m.health = SaturatingAdd(m.health, kLordHealthGain);
   if (m.health > m.healthmax) m.health = m.healthmax;
   menu.speaker = m.name;
   // Two rune records of the lair give the rising lines their stat colours.

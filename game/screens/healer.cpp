@@ -9,7 +9,8 @@
 #include "platform/display.h"
 
 void Healer() {
-  int32_t cost = hero.healthmax - hero.health;
+  // Never negative: health above health-max would have the healer paying the hero.
+  int32_t cost = MaxInt(0, SaturatingSub(hero.healthmax, hero.health));
   menu.infoText = "it will cost you " + IntToText(cost) + " gold to get healed. Will you pay me?";
   for (;;) {
     menu.speaker = "great healer man";
@@ -24,8 +25,9 @@ void Healer() {
         hero.gold -= cost;
         menu.infoText = "I call power from the heavens! You are now healed.";
         SetDrawColor(0, 255, 0);
-        RisingText("+" + IntToText(hero.healthmax - hero.health) + " health", static_cast<float>(HeroX + 22),
-                   static_cast<float>(HeroY - 70), 3.0f, 40, 0);
+        const int32_t gain = SaturatingSub(hero.healthmax, hero.health);
+        RisingText("+" + IntToText(gain) + " health", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
+                   3.0f, 40, 0);
         hero.health = hero.healthmax;
         cost = 0;
       } else {

@@ -77,6 +77,8 @@ void tmenu::ChooseOption() {
   choice = 0;
   if (!keepCursor) cursor = 1;
   keepCursor = 0;
+  // A kept cursor stands on the last option when the options have grown fewer since.
+  cursor = MaxInt(1, MinInt(cursor, optionCount));
   for (bool done = false; !done;) {
     DrawMenuFrame(*this);
     // Shift is read before the wait, which forgets every held key.
@@ -102,7 +104,7 @@ void tmenu::ChooseOption() {
         done = true;
         break;
       case KeyG:
-        if (shift) hero.gold += 1000;
+        if (shift) hero.gold = SaturatingAdd(hero.gold, 1000);
         break;
       case KeyH:
         if (shift) hero.health = hero.healthmax;

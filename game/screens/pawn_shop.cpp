@@ -27,7 +27,7 @@ void SellAllUnequipped() {
     titem* item = hero.items[slot];
     if (item == nullptr || hero.IsEquipped(item)) continue;
     const int32_t price = item->Price(0);
-    hero.gold += price;
+    hero.gold = SaturatingAdd(hero.gold, price);
     menu.infoText = SoldLine(item, price);
     SetDrawColor(255, 230, 0);
     RisingText("+" + IntToText(price) + " gold", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
@@ -41,7 +41,7 @@ void SellAllUnequipped() {
 void SellSlot(int32_t slot) {
   titem* item = hero.items[slot];
   const int32_t price = item->Price(0);
-  hero.gold += price;
+  hero.gold = SaturatingAdd(hero.gold, price);
   hero.Unequip(item);
   menu.infoText = SoldLine(item, price);
   hero.items[slot] = nullptr;

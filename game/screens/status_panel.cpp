@@ -38,17 +38,17 @@ void thero::DrawStatusPanel() {
   DrawFontText("Gold: " + IntToText(gold), 300, row(R + 4), 0, 0, 0);
   SetDrawColor(190, 190, 200);
   DrawFontText("Experience: " + IntToText(experience) + " / " + IntToText(needed), 509, row(R + 4), 0, 0, 0);
-  DrawBar(static_cast<float>(experience + 1), needed + 1, 724, row(R + 4), 50, 1);
+  DrawBar(static_cast<float>(SaturatingAdd(experience, 1)), needed + 1, 724, row(R + 4), 50, 1);
 
   const int32_t weaponPower = weapon ? static_cast<int32_t>(weapon->value) : 0;
   const int32_t weaponChance = weapon ? weapon->chance : 0;
   const int32_t armorDefence = armor ? static_cast<int32_t>(armor->value) : 0;
   SetDrawColor(168, 168, 255);
-  DrawFontText("Strength: " + IntToText(strength + weaponPower), 44, row(R + 3), 0, 0, 0);
+  DrawFontText("Strength: " + IntToText(SaturatingAdd(strength, weaponPower)), 44, row(R + 3), 0, 0, 0);
   SetDrawColor(165, 125, 35);
-  DrawFontText("Defence: " + IntToText(defence + armorDefence), 194, row(R + 3), 0, 0, 0);
+  DrawFontText("Defence: " + IntToText(SaturatingAdd(defence, armorDefence)), 194, row(R + 3), 0, 0, 0);
   SetDrawColor(255, 255, 255);
-  DrawFontText("Accuracy: " + IntToText(accuracy + weaponChance) + "%", 344, row(R + 3), 0, 0, 0);
+  DrawFontText("Accuracy: " + IntToText(SaturatingAdd(accuracy, weaponChance)) + "%", 344, row(R + 3), 0, 0, 0);
   SetDrawColor(255, 255, 255);
   DrawFontText("Item-Find: " + IntToText(itemfind) + "%", 544, row(R + 3), 0, 0, 0);
 

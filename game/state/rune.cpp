@@ -23,28 +23,28 @@ int32_t titem::ApplyRune(int32_t factor) {
   }
   switch (stat) {
     case StatHealth:
-      if (hero.health + amount > hero.healthmax) amount = hero.healthmax - hero.health;
-      hero.health += amount;
+      if (SaturatingAdd(hero.health, amount) > hero.healthmax) amount = SaturatingSub(hero.healthmax, hero.health);
+      hero.health = SaturatingAdd(hero.health, amount);
       break;
     case StatStrength:
-      hero.strength += amount * factor;
+      hero.strength = SaturatingAdd(hero.strength, SaturatingMul(amount, factor));
       break;
     case StatDefence:
-      hero.defence += amount * factor;
+      hero.defence = SaturatingAdd(hero.defence, SaturatingMul(amount, factor));
       break;
     case StatHealthMax:
-      hero.healthmax += amount * factor;
+      hero.healthmax = SaturatingAdd(hero.healthmax, SaturatingMul(amount, factor));
       if (hero.health > hero.healthmax) hero.health = hero.healthmax;
       break;
     case StatAccuracy:
-      hero.accuracy += amount * factor;
+      hero.accuracy = SaturatingAdd(hero.accuracy, SaturatingMul(amount, factor));
       break;
     case StatGold:
-      hero.gold += amount * factor;
+      hero.gold = SaturatingAdd(hero.gold, SaturatingMul(amount, factor));
       if (hero.gold < 0) hero.gold = 0;
       break;
     case StatExperience:
-      hero.experience += amount * factor;
+      hero.experience = SaturatingAdd(hero.experience, SaturatingMul(amount, factor));
       // One level per call at most, however many thresholds the gain passes.
       if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < kMaxRuneLevel) {
         ++hero.runelevel;

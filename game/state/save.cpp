@@ -1,11 +1,16 @@
 // The save file save.dat: little-endian, the hero's name and ten statistics, 18 item entries, then
 // the equipment as inventory slot numbers and the rune level just before the rune slot numbers it
 // counts. The game writes it whole into memory and then atomically (beside, flushed, renamed), so a
-// failed save leaves the previous one intact; a failure to write is one line on standard error.
+// failed save leaves the previous one intact; a failure to write is one line on standard error and
+// a failed exit status.
 //
 // Loading reads the whole file first and trusts nothing in it. What is repaired, rather than lost:
+//  - a file far larger than any save the game writes is not read at all: a new game starts;
 //  - the name and the ten statistics must all be there with a sane name length, or a new game starts;
 //    a current floor outside 0..20 becomes the town, a deepest floor outside 1..20 the nearest end;
+//    health-max below 1 becomes 1, health above health-max becomes health-max, negative gold or
+//    experience becomes 0, and a name (the hero's or an item's) is cut to 255 characters, so the
+//    rules never start from numbers they cannot hold;
 //  - a damaged item (kind not 1..3, a rune's stat not 1..7 or timing not 1..3, a value or quality
 //    the game cannot make, an entry cut off by the end of the file) is dropped: its slot is empty;
 //    an item whose name length is impossible loses the rest of the file too, which cannot be followed;
@@ -14,24 +19,31 @@
 //  - the rune level is held to 2..9 (a file cut off before it has level 0, which becomes 2);
 //  - a short file reads zeros past its end (empty slots, nothing equipped) and extra bytes after a
 //    complete save are ignored; both count as repairs.
-// Whenever anything was repaired or the file could not be used, its original bytes are first kept
-// as save.dat.bad (an unreadable file is moved there) and one line on standard error says what.
+// Whenever anything was repaired or the file could not be used, the original is kept as save.dat.bad
+// (.bad.2 and on when earlier ones are there; a second name for the file, never a copy) and one line
+// on standard error says what.
 #include "game/state/save.h"
 
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "platform/save_files.h"
 #include "platform/stream.h"
 
 namespace {
 
 const char* const kSavePath = "save.dat";
-const char* const kBadPath = "save.dat.bad";
+// Names longer than this are cut on loading; the game never makes one.
+constexpr int32_t kLongestName = 255;
+// The largest save the game writes is 5,585 bytes (255-character names everywhere, 18 items, nine
+// runes); anything over this is damaged by definition and never read whole.
+constexpr int64_t kReadLimit = 65536;
 
 // How one item entry read.
 enum class tentry { Empty, Item, Damaged, CutOff, BadName };
@@ -120,13 +132,6 @@ int32_t SlotOf(const titem* item) {
   return 0;
 }
 
-// Keeps the original bytes as save.dat.bad; "" or the reason it could not.
-std::string KeepBadCopy(const std::vector<uint8_t>& bytes) {
-  std::string error;
-  if (WriteFileAtomically(kBadPath, bytes, error)) return "";
-  return error;
-}
-
 }  // namespace
 
 void titem::WriteItem(TStream* stream) const {
@@ -163,6 +168,10 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
   }
   thero loaded;
   loaded.name = ReadText(s, nameLength);
+  if (loaded.name.Length() > kLongestName) {
+    notes.Add("the hero's name was cut to " + Num(kLongestName) + " characters");
+    loaded.name = TextLeft(loaded.name, kLongestName);
+  }
   if (Remaining(s) < 40) {
     repairs = "the file ends inside the hero's statistics";
     return 0;
@@ -181,13 +190,31 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
     notes.Add("deepest floor " + Num(loaded.deepest) + " became " + Num(deepest));
     loaded.deepest = deepest;
   }
+  if (loaded.healthmax < 1) {
+    notes.Add("health-max " + Num(loaded.healthmax) + " became 1");
+    loaded.healthmax = 1;
+  }
+  if (loaded.health > loaded.healthmax) {
+    notes.Add("health " + Num(loaded.health) + " became the health-max " + Num(loaded.healthmax));
+    loaded.health = loaded.healthmax;
+  }
+  for (auto [field, what] : {std::pair{&loaded.gold, "gold "}, std::pair{&loaded.experience, "experience "}}) {
+    if (*field >= 0) continue;
+    notes.Add(what + Num(*field) + " became 0");
+    *field = 0;
+  }
 
   std::unique_ptr<titem> items[19];
   bool lostTheRest = false;
   for (int32_t slot = 1; slot <= 18 && !lostTheRest && !cutOff; ++slot) {
     switch (ReadEntry(s, items[slot])) {
       case tentry::Empty:
+        break;
       case tentry::Item:
+        if (items[slot]->name.Length() > kLongestName) {
+          notes.Add("the name of the item in slot " + Num(slot) + " was cut to " + Num(kLongestName) + " characters");
+          items[slot]->name = TextLeft(items[slot]->name, kLongestName);
+        }
         break;
       case tentry::Damaged:
         notes.Add("dropped the damaged item in slot " + Num(slot));
@@ -242,6 +269,17 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
   return 1;
 }
 
+namespace {
+
+// Keeps the original aside for a report: what the line says about where it went.
+std::string KeptOriginal() {
+  std::string keptAs, error;
+  if (KeepFileAside(kSavePath, keptAs, error)) return "the original is kept as " + keptAs;
+  return "could not keep the original: " + error;
+}
+
+}  // namespace
+
 int32_t LoadGame() {
   const int kind = FileKind(kSavePath);
   if (kind == 0) return 0;
@@ -250,20 +288,16 @@ int32_t LoadGame() {
     return 0;
   }
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(kSavePath, bytes)) {
-    if (RenameFile(kSavePath, kBadPath)) {
-      std::fprintf(stderr, "save.dat could not be read; moved it to save.dat.bad and started a new game\n");
-    } else {
-      std::fprintf(stderr, "save.dat could not be read (nor moved aside); starting a new game\n");
-    }
+  bool tooLarge = false;
+  if (!ReadWholeFile(kSavePath, bytes, kReadLimit, tooLarge)) {
+    const char* why = tooLarge ? "is far too large to be a saved game" : "could not be read";
+    std::fprintf(stderr, "save.dat %s, starting a new game; %s\n", why, KeptOriginal().c_str());
     return 0;
   }
   std::string repairs;
   const int32_t loaded = LoadGameFromBytes(bytes, repairs);
   if (repairs.empty()) return loaded;
-  const std::string keepError = KeepBadCopy(bytes);
-  const std::string kept = keepError.empty() ? "the original is kept as save.dat.bad"
-                                             : "could not keep the original as save.dat.bad: " + keepError;
+  const std::string kept = KeptOriginal();
   if (loaded == 0) {
     std::fprintf(stderr, "save.dat is damaged (%s), starting a new game; %s\n", repairs.c_str(), kept.c_str());
   } else {
@@ -320,5 +354,6 @@ void SaveGame() {
   std::string error;
   if (!WriteFileAtomically(kSavePath, bytes, error)) {
     std::fprintf(stderr, "The game could not be saved: %s\n", error.c_str());
+    SetFailedExitStatus(1);
   }
 }

@@ -38,14 +38,18 @@ class RunTest : public ::testing::Test {
     handlerRuns = 0;
     dir = std::filesystem::temp_directory_path() / ("cairnmark-run-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
+    // Each run locks its working folder: a folder of the test's own, not the one ctest shares.
+    home = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
   }
   void TearDown() override {
+    std::filesystem::current_path(home);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
     ResetExitHandlers();
     UseRealClock();
   }
-  std::filesystem::path dir;
+  std::filesystem::path dir, home;
 };
 
 TEST_F(RunTest, AScriptThatRunsOutEndsTheProgramNormallyWithScreenshots) {

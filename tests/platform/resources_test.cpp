@@ -1,5 +1,5 @@
 // The resource store and path resolution ("incbin::" names exact, protocols in any case, file
-// paths with backslashes), and the file-system queries and atomic writes the save file uses.
+// paths with backslashes), and the file-system queries.
 #include "platform/resources.h"
 
 #include <gtest/gtest.h>
@@ -116,42 +116,6 @@ TEST_F(FileSystemTest, FileKindAndDelete) {
   EXPECT_TRUE(DeleteFile(Text(PathOf("empty"))));
   EXPECT_FALSE(DeleteFile(Text(PathOf("full"))));
   EXPECT_EQ(FileKind(Text(PathOf("full\\keep"))), 1);
-}
-
-TEST_F(FileSystemTest, AtomicWriteReplacesWholeAndLeavesNoTemporary) {
-  WriteFile("save.dat", "old save");
-  std::string error = "stale";
-  const std::vector<uint8_t> bytes = {1, 0, 2, 255};
-  EXPECT_TRUE(WriteFileAtomically(Text(PathOf("save.dat")), bytes, error));
-  EXPECT_EQ(error, "");
-  EXPECT_EQ(FileBytes("save.dat"), std::string("\x01\x00\x02\xff", 4));
-  EXPECT_EQ(FileKind(Text(PathOf("save.dat.tmp"))), 0);
-  std::vector<uint8_t> back;
-  EXPECT_TRUE(ReadWholeFile(Text(PathOf("save.dat")), back));
-  EXPECT_EQ(back, bytes);
-  EXPECT_TRUE(WriteFileAtomically(Text(PathOf("empty.dat")), {}, error));
-  EXPECT_TRUE(ReadWholeFile(Text(PathOf("empty.dat")), back));
-  EXPECT_TRUE(back.empty());
-}
-
-TEST_F(FileSystemTest, AtomicWriteFailureKeepsTheOldFileAndSaysWhy) {
-  WriteFile("save.dat", "old save");
-  // A folder where the temporary file would go makes the write fail before the rename.
-  std::filesystem::create_directory(dir / "save.dat.tmp");
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically(Text(PathOf("save.dat")), {1, 2, 3}, error));
-  EXPECT_NE(error, "");
-  EXPECT_EQ(error.find('\n'), std::string::npos);
-  EXPECT_EQ(FileBytes("save.dat"), "old save");
-  EXPECT_FALSE(WriteFileAtomically(Text(PathOf("no-folder/save.dat")), {1}, error));
-  EXPECT_NE(error.find("no-folder"), std::string::npos);
-}
-
-TEST_F(FileSystemTest, ReadWholeFileRefusesWhatIsNoFile) {
-  std::vector<uint8_t> bytes = {7};
-  EXPECT_FALSE(ReadWholeFile(Text(PathOf("missing")), bytes));
-  EXPECT_TRUE(bytes.empty());
-  EXPECT_FALSE(ReadWholeFile(Text(dir.string()), bytes));
 }
 
 }  // namespace

@@ -127,3 +127,18 @@ TEST(TextCase, OnlyAsciiLettersChange) {
 }
 
 }  // namespace
+
+TEST(Numbers, SaturatingSumsStopAtTheThirtyTwoBitLimits) {
+  EXPECT_EQ(SaturatingAdd(2147483000, 1000), INT32_MAX);
+  EXPECT_EQ(SaturatingAdd(INT32_MAX, INT32_MAX), INT32_MAX);
+  EXPECT_EQ(SaturatingAdd(INT32_MIN, -1), INT32_MIN);
+  EXPECT_EQ(SaturatingAdd(-5, 7), 2);
+  EXPECT_EQ(SaturatingSub(INT32_MAX, -1), INT32_MAX);
+  EXPECT_EQ(SaturatingSub(INT32_MIN, 1), INT32_MIN);
+  EXPECT_EQ(SaturatingSub(100, 160), -60);
+  EXPECT_EQ(SaturatingMul(1073741824, 2), INT32_MAX);
+  EXPECT_EQ(SaturatingMul(INT32_MIN, -1), INT32_MAX);
+  EXPECT_EQ(SaturatingMul(-1073741825, 2), INT32_MIN);
+  EXPECT_EQ(SaturatingMul(-46341, 46341), INT32_MIN);
+  EXPECT_EQ(SaturatingMul(12, -3), -36);
+}

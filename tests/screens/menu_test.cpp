@@ -97,6 +97,13 @@ TEST_F(MenuKeys, ShiftGAddsGoldAndRedrawsWithoutChoosing) {
   EXPECT_EQ(hero.gold, gold + 1000);
 }
 
+TEST_F(MenuKeys, ShiftGStopsAtTheGoldLimit) {
+  Fill(3);
+  hero.gold = INT32_MAX - 10;
+  Choose("lshift+g enter");
+  EXPECT_EQ(hero.gold, INT32_MAX);
+}
+
 TEST_F(MenuKeys, GAloneOnlyRedraws) {
   Fill(3);
   const int32_t gold = hero.gold;
@@ -122,6 +129,16 @@ TEST_F(MenuKeys, KeepCursorHoldsTheHighlightForOneCallOnly) {
   EXPECT_EQ(menu.keepCursor, 0);
   Fill(4);
   EXPECT_EQ(Choose("enter"), 1);
+}
+
+// A kept cursor past a list that has grown shorter stands on the last option, so Enter chooses it.
+TEST_F(MenuKeys, AKeptCursorComesBackToTheLastOption) {
+  Fill(6);
+  EXPECT_EQ(Choose("up enter"), 6);
+  Fill(2);
+  menu.keepCursor = 1;
+  EXPECT_EQ(Choose("enter"), 2);
+  EXPECT_EQ(menu.cursor, 2);
 }
 
 TEST_F(MenuKeys, AddOptionAfterAChoiceStartsANewList) {

@@ -105,6 +105,22 @@ TEST_F(StatusPanel, NumbersAddTheEquipmentToTheBaseStatistics) {
   hero.armor = DefaultArmor;
 }
 
+TEST_F(StatusPanel, NumbersAtTheLimitsShowTheLimitNotAWrappedSum) {
+  titem sword;
+  sword.kind = 1;
+  sword.name = "sword";
+  sword.value = 6.0f;
+  sword.chance = 30;
+  hero.weapon = &sword;
+  hero.strength = hero.accuracy = hero.experience = INT32_MAX;
+  hero.DrawStatusPanel();
+  // The long numbers run into the next column; what matters is that they are the limit.
+  const std::string row = GlyphTextAt(records, 530.0f);
+  EXPECT_EQ(row.find("&STRENGTH:214748364"), 0u) << row;
+  EXPECT_NE(row.find("ACCURACY:2147483647%"), std::string::npos) << row;
+  hero.weapon = DefaultWeapon;
+}
+
 TEST_F(StatusPanel, RuneLevelThreeMovesThePanelUpAndAddsARuneLine) {
   hero.runelevel = 3;
   hero.DrawStatusPanel();

@@ -171,6 +171,25 @@ TEST_F(RuneTest, ExperienceRaisesOneLevelPerCallAndStopsAtNine) {
   EXPECT_TRUE(ScreenRecords().empty()) << "no message when the level cannot rise";
 }
 
+// Every statistic a rune feeds stops at the 32-bit limits in either direction; gold never turns negative.
+TEST_F(RuneTest, GainsStopAtTheThirtyTwoBitLimits) {
+  UseHeadlessScreens("");
+  hero.runelevel = 9;
+  hero.strength = hero.defence = hero.accuracy = hero.gold = hero.experience = INT32_MAX - 5;
+  hero.healthmax = INT32_MAX - 5;
+  for (int32_t stat : {2, 3, 4, 5, 6, 7}) MakeRune(stat, 2, 1000.0f)->ApplyRune(1);
+  for (int32_t value : {hero.strength, hero.defence, hero.healthmax, hero.accuracy, hero.gold, hero.experience}) {
+    EXPECT_EQ(value, INT32_MAX);
+  }
+  hero.health = INT32_MAX - 1;
+  MakeRune(1, 2, 1000.0f)->ApplyRune(1);
+  EXPECT_EQ(hero.health, INT32_MAX);
+  // Taking a strong "when equipped" rune off at the other end.
+  hero.strength = INT32_MIN + 3;
+  MakeRune(2, 1, 2.0e9f)->ApplyRune(-1);
+  EXPECT_EQ(hero.strength, INT32_MIN);
+}
+
 TEST_F(RuneTest, SlotsAboveTheRuneLevelDoNotCount) {
   titem* rune = MakeRune(2, 2, 1.0f);
   hero.runes[3] = rune;  // a slot the level does not reach

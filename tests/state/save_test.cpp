@@ -1,6 +1,7 @@
 // The save file: its exact bytes, round trips of any hero the game can reach, the refusal to save a
 // broken equipment link, atomic writing, and files that are missing, cut short or damaged.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/small_disk.h"
 
 namespace {
 
@@ -168,17 +170,32 @@ TEST_F(SaveFileTest, BrokenEquipmentLinksEndTheProgramWithoutTouchingTheFile) {
   }
 }
 
-TEST_F(SaveFileTest, AFailedWriteLeavesThePreviousSaveWhole) {
+// A full disk, then a read-only one: the previous save stays whole, one line says why, and the
+// program's end reports the failure instead of 0.
+TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndFailsTheExit) {
+  std::filesystem::create_directory("disk");
+  TSmallDisk disk(dir / "disk");
+  if (!disk.mounted()) GTEST_SKIP() << disk.why();
+  std::filesystem::current_path(dir / "disk");
   SaveGame();
   const std::vector<uint8_t> good = FileBytes("save.dat");
-  std::filesystem::create_directory("save.dat.tmp");  // the new file cannot be made beside it
-  hero.gold = 1;
-  ::testing::internal::CaptureStderr();
-  SaveGame();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(FileBytes("save.dat"), good);
-  EXPECT_FALSE(said.empty());
-  EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+  disk.Fill();
+  for (int i = 1; i <= 18; ++i) hero.items[i] = MakeItem(1, std::string(250, 'x').c_str(), 50, 3.0f);
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "full");
+    if (readOnly) {
+      std::filesystem::remove("filler");
+      ASSERT_TRUE(disk.MakeReadOnly());
+    }
+    ResetExitHandlers();
+    AtExit([] { SaveGame(); });
+    std::string said;
+    EXPECT_EQ(EndStatus([] { ExitProgram(); }, said), 1);
+    EXPECT_EQ(FileBytes("save.dat"), good);
+    EXPECT_EQ(said.find("The game could not be saved"), 0u) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+  }
+  std::filesystem::current_path(dir);
 }
 
 TEST_F(SaveFileTest, ItemEntriesReadBackOrGiveNoItem) {
@@ -266,6 +283,8 @@ using DamagedSaveTest = StateTest;
 
 // Loads bytes from save.dat; expects the original kept as save.dat.bad and one line saying so.
 int32_t LoadDamaged(const std::vector<uint8_t>& bytes, std::string& said) {
+  std::filesystem::remove("save.dat");
+  std::filesystem::remove("save.dat.bad");
   WriteFile("save.dat", bytes);
   const int32_t loaded = LoadReporting(said);
   EXPECT_EQ(FileBytes("save.dat.bad"), bytes) << "the original bytes are kept";
@@ -388,10 +407,80 @@ TEST_F(DamagedSaveTest, OutOfRangeFloorsAndExtraBytes) {
   EXPECT_NE(said.find("extra bytes"), std::string::npos) << said;
 }
 
-TEST_F(DamagedSaveTest, AnOlderBadCopyIsReplaced) {
+TEST_F(DamagedSaveTest, AnEarlierKeptOriginalIsNeverReplaced) {
   WriteFile("save.dat.bad", {1, 2, 3});
+  WriteFile("save.dat", tbytes().I(-1).b);
   std::string said;
-  LoadDamaged(tbytes().I(-1).b, said);
+  EXPECT_EQ(LoadReporting(said), 0);
+  EXPECT_EQ(FileBytes("save.dat.bad"), (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(FileBytes("save.dat.bad.2"), tbytes().I(-1).b);
+  EXPECT_NE(said.find("save.dat.bad.2"), std::string::npos) << said;
+  // The repaired game's save replaces save.dat, never the kept bytes.
+  hero.NewGame();
+  SaveGame();
+  EXPECT_EQ(FileBytes("save.dat.bad.2"), tbytes().I(-1).b);
+}
+
+// Numbers the rules cannot start from are repaired like any other damage; names are cut.
+TEST_F(DamagedSaveTest, ImpossibleStatisticsAndLongNamesAreRepaired) {
+  const std::string longName(300, 'n');
+  const auto bytes = tbytes()
+                         .S(longName).I(500).I(0).I(-7).I(-1).I(0).I(1).I(0).I(0).I(0).I(62)
+                         .Item(1, longName, 50, 3.0f, 1, 1.0f, 0, 0)
+                         .Empty(17).I(1).I(0).I(2).I(0).I(0)
+                         .b;
+  std::string said;
+  ASSERT_EQ(LoadDamaged(bytes, said), 1);
+  EXPECT_EQ(hero.healthmax, 1);
+  EXPECT_EQ(hero.health, 1);
+  EXPECT_EQ(hero.gold, 0);
+  EXPECT_EQ(hero.experience, 0);
+  EXPECT_EQ(hero.name, Text(std::string(255, 'n')));
+  ASSERT_NE(hero.items[1], nullptr);
+  EXPECT_EQ(hero.items[1]->name.Length(), 255);
+  EXPECT_EQ(hero.weapon, hero.items[1]);
+  for (const char* what : {"health-max 0 became 1", "health 500", "gold -7", "experience -1", "hero's name",
+                           "item in slot 1"}) {
+    EXPECT_NE(said.find(what), std::string::npos) << what << " in: " << said;
+  }
+  // Health above a sane maximum alone is repaired too, and the game plays on from the repaired hero.
+  const auto healthy = tbytes().S("hero").I(150).I(100).I(180).I(0).I(0).I(1).I(0).I(0).I(0).I(62).Empty(18)
+                           .I(0).I(0).I(2).I(0).I(0).b;
+  ASSERT_EQ(LoadDamaged(healthy, said), 1);
+  EXPECT_EQ(hero.health, 100);
+}
+
+// A file of 256 MB (sparse, so the test costs no disk) is no save: it is never read whole, it is
+// kept aside under a second name, and a new game starts.
+TEST_F(DamagedSaveTest, AHugeFileIsKeptAsideUnread) {
+  WriteFile("save.dat", tbytes().NewHero().b);
+  ASSERT_EQ(truncate("save.dat", 256 << 20), 0);
+  std::string said;
+  EXPECT_EQ(LoadReporting(said), 0);
+  EXPECT_NE(said.find("far too large"), std::string::npos) << said;
+  EXPECT_NE(said.find("save.dat.bad"), std::string::npos) << said;
+  EXPECT_EQ(std::filesystem::file_size("save.dat.bad"), 256u << 20);
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+}
+
+// save.dat as a link to a save kept elsewhere: loaded through the link, saved into the file it
+// points to, and the link stays.
+TEST_F(SaveFileTest, ALinkedSaveIsLoadedAndSavedThroughItsLink) {
+  std::filesystem::create_directory("elsewhere");
+  MakeRichHero();
+  SaveGame();
+  std::filesystem::rename("save.dat", "elsewhere/hero.sav");
+  std::filesystem::create_symlink("elsewhere/hero.sav", "save.dat");
+  const std::string before = Summary();
+  ResetGameState();
+  std::string said;
+  ASSERT_EQ(LoadReporting(said), 1);
+  EXPECT_EQ(said, "");
+  EXPECT_EQ(Summary(), before);
+  hero.gold = 777;
+  SaveGame();
+  EXPECT_TRUE(std::filesystem::is_symlink("save.dat"));
+  EXPECT_EQ(FileBytes("elsewhere/hero.sav"), SaveGameToBytes());
 }
 
 // Cut at every length from nothing to the whole file: never a crash, and whatever loads is a hero
@@ -440,14 +529,15 @@ TEST_F(DamagedSaveTest, DirectoryInsteadOfAFile) {
   EXPECT_EQ(LoadReporting(said), 0);
   EXPECT_FALSE(said.empty());
   EXPECT_TRUE(std::filesystem::is_directory("save.dat")) << "left alone";
-  // Saving over it fails with one line and no runtime error.
+  // Saving over it fails with one line and no runtime error, and the program's end says so.
   hero.NewGame();
-  ::testing::internal::CaptureStderr();
-  SaveGame();
-  EXPECT_FALSE(::testing::internal::GetCapturedStderr().empty());
+  AtExit([] { SaveGame(); });
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }, said), 1);
+  EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
+  EXPECT_TRUE(std::filesystem::is_directory("save.dat"));
 }
 
-TEST_F(DamagedSaveTest, UnreadableFileIsMovedAside) {
+TEST_F(DamagedSaveTest, UnreadableFileIsKeptAside) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
   SaveGame();
   const std::vector<uint8_t> bytes = FileBytes("save.dat");
@@ -455,7 +545,6 @@ TEST_F(DamagedSaveTest, UnreadableFileIsMovedAside) {
   std::string said;
   EXPECT_EQ(LoadReporting(said), 0);
   EXPECT_FALSE(said.empty());
-  EXPECT_FALSE(Exists("save.dat"));
   chmod("save.dat.bad", 0600);
   EXPECT_EQ(FileBytes("save.dat.bad"), bytes);
 }

@@ -37,7 +37,3 @@ void UseHeadlessScreens(const std::string& keys) {
   ASSERT_TRUE(ParseKeyScript(keys, steps, error)) << error;
   UseKeyScript(std::move(steps));
 }
-
-// Under the leak checker: the GL driver (unloaded by then, so unnamed) leaves a few calloc blocks;
-// the game allocates with new only, so everything of ours must still be freed.
-extern "C" const char* __lsan_default_suppressions() { return "leak:calloc\n"; }

@@ -41,6 +41,16 @@ TEST_F(HealerTest, HealingChargesOnceAVisitAndShowsTheGain) {
   EXPECT_EQ(hero.gold, 70);
 }
 
+TEST_F(HealerTest, HealthAboveTheMaximumCostsNothingAndPaysNothing) {
+  hero.health = 150;
+  Keys("1 2");
+  Healer();
+  EXPECT_EQ(hero.gold, 180);
+  EXPECT_EQ(hero.health, 100);
+  ASSERT_FALSE(shots.empty());
+  EXPECT_TRUE(ShowsInfo(shots[0], "it will cost you 0 gold to get healed. Will you pay me?"));
+}
+
 TEST_F(HealerTest, TooLittleGoldChangesNothingAndEscapeLeaves) {
   hero.health = 40;
   hero.gold = 59;

@@ -63,6 +63,17 @@ TEST_F(PawnShopTest, SellingAWornItemTakesItOffFirst) {
   EXPECT_EQ(hero.gold, 180 + price);
 }
 
+TEST_F(PawnShopTest, GoldFromSalesStopsAtTheLimitAndTheCursorFollowsTheShrinkingList) {
+  for (int32_t slot = 1; slot <= 5; ++slot) Carry(slot, 2);
+  hero.gold = INT32_MAX - 10;
+  // The cursor goes to the fifth item, "1" sells everything: the list is down to two options and
+  // Enter then takes the cursor's last one, "leave".
+  Keys("down down down down down 1 enter");
+  PawnShop();
+  EXPECT_EQ(hero.gold, INT32_MAX);
+  for (int32_t slot = 1; slot <= 5; ++slot) EXPECT_EQ(hero.items[slot], nullptr);
+}
+
 TEST_F(PawnShopTest, SellAllKeepsTheWornItemsAndRaisesALinePerSale) {
   titem* sword = Carry(2, 1);
   titem* spare = Carry(2, 1);

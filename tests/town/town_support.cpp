@@ -39,10 +39,6 @@ class HeadlessDisplay : public ::testing::Environment {
 
 }  // namespace
 
-// Under the leak checker: the GL driver (unloaded by then, so unnamed) leaves a few calloc blocks;
-// the game allocates with new only, so everything of ours must still be freed.
-extern "C" const char* __lsan_default_suppressions() { return "leak:calloc\n"; }
-
 std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records) {
   std::vector<TDrawRecord> glyphs;
   for (const TDrawRecord& r : records)

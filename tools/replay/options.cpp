@@ -26,7 +26,8 @@ const char* const kReplayUsage =
     "  --stats           at exit, one line on standard output: frames=N clock=MS wall=SECONDSs\n"
     "                    (presented frames, the virtual clock, the wall time of the run)\n"
     "When the script has no key left at a key wait, the game ends as if its window were closed\n"
-    "(and saves, as it would then). Exit status: the game's (0, or 255 after a runtime error).\n"
+    "(and saves, as it would then). Exit status: the game's (0; 255 after a runtime error; 1 when\n"
+    "the save could not be written or another copy plays in the folder; 128 + N after signal N).\n"
     "Example: cairnmark-replay --clock 1234 --keys \"enter enter enter down enter\" --shots shots\n";
 
 namespace {
