@@ -189,7 +189,7 @@ tmon& OpenBattle() {
 }  // namespace
 
 int32_t MonsterDamage(int32_t raw, int32_t def) {
-  if (raw >= def) return raw - def / 2;
+  if (raw >= def) return SaturatingSub(raw, def / 2);
   const double r = raw;
   const int32_t damage = RealToInt(r * r / (2.0 * def));
   return damage < 1 ? 1 : damage;

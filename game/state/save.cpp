@@ -64,7 +64,7 @@ int32_t ReadField(TStream* s, bool& cutOff) {
 // descriptions truncate into, and a quality between the defaults' 0 and the rare 3.
 bool SaneItem(const titem& item) {
   if (item.kind < 1 || item.kind > 3) return false;
-  if (item.kind == 3 && (item.stat < 1 || item.stat > 7 || item.timing < 1 || item.timing > 3)) {
+  if (item.kind == ItemRune && (item.stat < 1 || item.stat > StatCount || item.timing < TimingEquipped || item.timing > TimingAttack)) {
     return false;
   }
   if (!std::isfinite(item.value) || std::fabs(item.value) >= 2147483648.0f) return false;
@@ -120,13 +120,13 @@ struct trepairs {
 std::string Num(int32_t n) { return std::to_string(n); }
 
 // The slot number k as an equipped item of the given kind, or nullptr when it names nothing usable.
-titem* EquippedFrom(int32_t k, int32_t kind, titem* const items[19]) {
+titem* EquippedFrom(int32_t k, int32_t kind, titem* const items[InventorySlots + 1]) {
   if (k < 1 || k > 18 || items[k] == nullptr || items[k]->kind != kind) return nullptr;
   return items[k];
 }
 
 int32_t SlotOf(const titem* item) {
-  for (int32_t k = 1; k <= 18; ++k) {
+  for (int32_t k = 1; k <= InventorySlots; ++k) {
     if (hero.items[k] == item) return k;
   }
   return 0;
@@ -204,9 +204,9 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
     *field = 0;
   }
 
-  std::unique_ptr<titem> items[19];
+  std::unique_ptr<titem> items[InventorySlots + 1];
   bool lostTheRest = false;
-  for (int32_t slot = 1; slot <= 18 && !lostTheRest && !cutOff; ++slot) {
+  for (int32_t slot = 1; slot <= InventorySlots && !lostTheRest && !cutOff; ++slot) {
     switch (ReadEntry(s, items[slot])) {
       case tentry::Empty:
         break;
@@ -229,29 +229,29 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
         break;
     }
   }
-  titem* inventory[19] = {};
-  for (int32_t k = 1; k <= 18; ++k) inventory[k] = items[k].get();
+  titem* inventory[InventorySlots + 1] = {};
+  for (int32_t k = 1; k <= InventorySlots; ++k) inventory[k] = items[k].get();
 
   loaded.weapon = DefaultWeapon;
   loaded.armor = DefaultArmor;
-  for (int32_t i = 1; i <= 9; ++i) loaded.runes[i] = DefaultRunes[i];
+  for (int32_t i = 1; i <= RuneSlots; ++i) loaded.runes[i] = DefaultRunes[i];
   loaded.runelevel = 2;
   if (!lostTheRest) {
     const int32_t weapon = ReadField(s, cutOff);
-    if (titem* item = EquippedFrom(weapon, 1, inventory)) loaded.weapon = item;
+    if (titem* item = EquippedFrom(weapon, ItemWeapon, inventory)) loaded.weapon = item;
     else if (weapon != 0) notes.Add("weapon slot " + Num(weapon) + " names no weapon");
     const int32_t armor = ReadField(s, cutOff);
-    if (titem* item = EquippedFrom(armor, 2, inventory)) loaded.armor = item;
+    if (titem* item = EquippedFrom(armor, ItemArmor, inventory)) loaded.armor = item;
     else if (armor != 0) notes.Add("armour slot " + Num(armor) + " names no armour");
 
     const int32_t stored = ReadField(s, cutOff);
-    loaded.runelevel = stored < 2 ? 2 : (stored > 9 ? 9 : stored);
+    loaded.runelevel = stored < 2 ? 2 : (stored > RuneSlots ? RuneSlots : stored);
     if (loaded.runelevel != stored) notes.Add("rune level " + Num(stored) + " became " + Num(loaded.runelevel));
     // The stored level counts the numbers that follow, even when it had to be held to 2..9.
     for (int32_t i = 1; i <= stored && !cutOff; ++i) {
       const int32_t k = ReadField(s, cutOff);
       if (k == 0 || i > loaded.runelevel) continue;
-      titem* item = EquippedFrom(k, 3, inventory);
+      titem* item = EquippedFrom(k, ItemRune, inventory);
       for (int32_t j = 1; j < i && item != nullptr; ++j) {
         if (loaded.runes[j] == item) item = nullptr;
       }
@@ -263,7 +263,7 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
   if (cutOff) notes.Add("the file ended early");
 
   loaded.mon = hero.mon;
-  for (int32_t k = 1; k <= 18; ++k) loaded.items[k] = items[k].release();
+  for (int32_t k = 1; k <= InventorySlots; ++k) loaded.items[k] = items[k].release();
   hero = loaded;
   repairs = notes.Line();
   return 1;
@@ -316,7 +316,7 @@ std::vector<uint8_t> SaveGameToBytes() {
                         hero.strength, hero.defence, hero.accuracy, hero.itemfind}) {
     WriteInt32(s, field);
   }
-  for (int32_t k = 1; k <= 18; ++k) {
+  for (int32_t k = 1; k <= InventorySlots; ++k) {
     if (hero.items[k] == nullptr) WriteInt32(s, 0);
     else hero.items[k]->WriteItem(s);
   }
@@ -334,7 +334,7 @@ std::vector<uint8_t> SaveGameToBytes() {
     if (k == 0) RaiseError("could not find equipped armor");
     WriteInt32(s, k);
   }
-  const int32_t level = hero.runelevel < 9 ? hero.runelevel : 9;
+  const int32_t level = hero.runelevel < RuneSlots ? hero.runelevel : RuneSlots;
   WriteInt32(s, level);
   for (int32_t i = 1; i <= level; ++i) {
     if (hero.runes[i] == DefaultRunes[i]) {

@@ -3,6 +3,7 @@
 // of a death, and the ending. Checked by the game state, presented frame counts and the drawing.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -73,8 +74,9 @@ TEST(MonsterDamageTest, ProtectionTakesHalfItselfOffOrSquashesASmallerRoll) {
   EXPECT_EQ(MonsterDamage(10, 40), 1);
   EXPECT_EQ(MonsterDamage(4, 40), 1);
   EXPECT_EQ(MonsterDamage(39, 40), 19);
-  // Squared in double precision: no 32-bit overflow for the largest rolls.
+  // Squared in double precision: no 32-bit overflow for the largest rolls; held at the limit.
   EXPECT_EQ(MonsterDamage(2000000000, 2100000000), 952380952);
+  EXPECT_EQ(MonsterDamage(INT32_MAX, -4), INT32_MAX);
 }
 
 // The opening's typed line, the spider's attack, one menu frame, the killing blow, the first
@@ -200,6 +202,19 @@ TEST_F(BattleTest, TheDragonLordKeepsHisStrengthAfterTheHeroRunsAway) {
   EXPECT_EQ(waits[between + 2].title, Text("battle"));
   EXPECT_EQ(waits[between + 2].strength, 800 + 300 * (attacks + 1));
   EXPECT_EQ(waits[between + 2].health, 200000);
+}
+
+TEST_F(BattleTest, TheDragonLordsStrengthStopsAtTheThirtyTwoBitLimit) {
+  MakeHeroMighty();
+  ASSERT_EQ(hero.AddItem(new titem(ItemArmor, "wall", 101, 0.0f)), 1);
+  tmon& lord = *Roster[MonsterCount];
+  lord.strength = INT32_MAX - 100;
+  hero.floor = 20;
+  std::string keys = "enter";
+  for (int i = 0; i < 40; ++i) keys += " 2";
+  UseKeys(keys);
+  EndStatusOf([] { RunBattle(); });
+  EXPECT_EQ(lord.strength, INT32_MAX);
 }
 
 // A hero on 1 health whose armour never blocks, against monsters that never miss.
