@@ -14,12 +14,22 @@ constexpr int kEndSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
 constexpr int kSignalCount = sizeof kEndSignals / sizeof kEndSignals[0];
 
 volatile std::sig_atomic_t pendingSignal = 0;
+volatile std::sig_atomic_t signalsSeen = 0;
 bool windowSystemFailed = false;
 std::string failure;
 bool caught = false;
 struct sigaction earlier[kSignalCount];
 
-void OnEndSignal(int number) { pendingSignal = number; }
+// A second end signal is not asked twice: should the first end be stuck, the second ends at once.
+void OnEndSignal(int number) {
+  if (signalsSeen != 0) {
+    std::signal(number, SIG_DFL);
+    std::raise(number);
+    return;
+  }
+  signalsSeen = 1;
+  pendingSignal = number;
+}
 
 }  // namespace
 
@@ -40,6 +50,7 @@ void ReleaseEndSignals() {
   }
   caught = false;
   pendingSignal = 0;
+  signalsSeen = 0;
   windowSystemFailed = false;
   failure.clear();
 }

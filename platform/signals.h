@@ -4,7 +4,8 @@
 #pragma once
 #include <string>
 
-// Catches the four signals (the handlers in place before are kept for ReleaseEndSignals).
+// Catches the four signals (the handlers in place before are kept for ReleaseEndSignals). The
+// first is noted; a second one, should the ending be stuck, ends the process as the signal would.
 void CatchEndSignals();
 // Puts the earlier handlers back and forgets any end that was asked for.
 void ReleaseEndSignals();

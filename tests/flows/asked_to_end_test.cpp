@@ -126,6 +126,16 @@ TEST_F(AskedToEndTest, EachEndSignalSavesAsEscapeDoes) {
   EXPECT_EQ(now.sa_handler, SIG_DFL);
 }
 
+TEST_F(AskedToEndTest, ASecondSignalEndsAtOnceAsTheSignalWould) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  atThirdWait = [] {
+    std::raise(SIGTERM);
+    std::raise(SIGTERM);
+  };
+  std::string said;
+  EXPECT_EXIT(Play(kRicherHero, said, false), testing::KilledBySignal(SIGTERM), "");
+}
+
 TEST_F(AskedToEndTest, TheWindowDestroyedUnderTheGameSavesAndEndsWithOne) {
   const std::string expected = EscapeSave();
   // What Xlib reports once another program has destroyed the window: BadWindow (3) on a request.
