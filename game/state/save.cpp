@@ -264,6 +264,11 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
 
   loaded.mon = hero.mon;
   for (int32_t k = 1; k <= InventorySlots; ++k) loaded.items[k] = items[k].release();
+  // Whatever the hero carried before (nothing, at start-up) gives way to the loaded pack.
+  for (titem*& old : hero.items) {
+    delete old;
+    old = nullptr;
+  }
   hero = loaded;
   repairs = notes.Line();
   return 1;
