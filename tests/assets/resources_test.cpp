@@ -4,7 +4,7 @@
 
 #include "art_layout.h"
 #include "platform/resources.h"
-#include "platform/window_icon.h"
+#include "platform/internal/window_icon.h"
 
 namespace {
 

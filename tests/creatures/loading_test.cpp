@@ -15,6 +15,7 @@
 #include "game/screens/start.h"
 #include "platform/display.h"
 #include "platform/image.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"

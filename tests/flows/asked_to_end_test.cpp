@@ -26,7 +26,7 @@
 #include "platform/program.h"
 #include "platform/resources.h"
 #include "platform/run.h"
-#include "platform/x11_watch.h"
+#include "platform/internal/x11_watch.h"
 
 namespace fs = std::filesystem;
 

@@ -10,6 +10,7 @@
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
 #include "platform/display.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "platform/random.h"

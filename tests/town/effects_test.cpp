@@ -5,6 +5,7 @@
 #include "game/creatures/effects.h"
 #include "game/screens/font.h"
 #include "platform/display.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 #include "tests/town/town_support.h"
 
