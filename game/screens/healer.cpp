@@ -1,6 +1,7 @@
 // The healer: restores health at one gold a point. The cost is worked out once when the hero walks
 // in, so after one healing the rest of the visit is free.
 #include "game/creatures/effects.h"
+#include "game/screens/healer.h"
 #include "game/screens/menu.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"

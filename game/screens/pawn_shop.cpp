@@ -3,6 +3,7 @@
 // A sold item is taken off first and held by nothing afterwards, so it is freed.
 #include "game/creatures/effects.h"
 #include "game/screens/menu.h"
+#include "game/screens/pawn_shop.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"

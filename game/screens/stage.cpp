@@ -4,6 +4,7 @@
 #include "game/screens/stage.h"
 
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/state/hero.h"

@@ -5,6 +5,7 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_describe.h"
 #include "platform/display.h"
 #include "platform/program.h"
 

@@ -13,6 +13,7 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/battle.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/dungeon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"

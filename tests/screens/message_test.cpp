@@ -8,6 +8,7 @@
 
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/screens/start.h"
 #include "platform/display.h"
 #include "platform/internal/key_events.h"

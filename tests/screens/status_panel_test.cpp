@@ -8,10 +8,12 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
+#include "game/screens/healer.h"
 #include "game/screens/menu.h"
-#include "game/screens/start.h"
 #include "game/screens/stage.h"
+#include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/display.h"

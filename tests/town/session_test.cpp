@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 
+#include "game/screens/market.h"
 #include "game/state/item.h"
 
 namespace fs = std::filesystem;

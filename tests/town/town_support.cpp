@@ -13,6 +13,7 @@
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
