@@ -18,6 +18,7 @@
 #include "game/state/item.h"
 #include "platform/display.h"
 #include "tests/screens/screens_support.h"
+#include "tests/support/stand_in_image.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "platform/display.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/end_status.h"
 
 using ItemPriceTest = StateTest;
 

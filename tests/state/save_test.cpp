@@ -12,6 +12,7 @@
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/end_status.h"
 #include "tests/support/small_disk.h"
 
 namespace {
