@@ -7,6 +7,7 @@
 #include "game/screens/start.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 
 void Healer() {
@@ -25,7 +26,7 @@ void Healer() {
       if (hero.gold >= cost) {
         hero.gold -= cost;
         menu.infoText = "I call power from the heavens! You are now healed.";
-        SetDrawColor(0, 255, 0);
+        UseColor(kStatColors[StatHealth]);
         const int32_t gain = SaturatingSub(hero.healthmax, hero.health);
         RisingText("+" + IntToText(gain) + " health", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
                    3.0f, 40, 0);
