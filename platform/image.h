@@ -97,7 +97,13 @@ std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWi
 
 // Writes an RGB or RGBA pixmap as PNG (screenshots, the art tools); false on failure.
 bool WritePng(const TPixmap& pixmap, const char* path);
+// How a PNG is written. Screenshots take zlib's level 6 and libpng's own choice of row filters; the
+// art generator writes the shipped art at level 9 with the none, sub and up filters only.
+struct TPngSettings {
+  int32_t compressionLevel = 6;
+  bool noneSubUpFilters = false;
+};
 // The same PNG bytes in memory; false on failure.
-bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes);
+bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings = {});
 // A pixmap as baseline JPEG of the given quality (1..100), RGB or grey; false on failure.
 bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);
