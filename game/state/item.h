@@ -1,6 +1,6 @@
 // titem: one item (weapon, armour or rune) and its members: pricing, describing, colouring, rune
-// effects and the save-file entry; the three kinds of default item. Making and naming items have
-// headers of their own (item_generate.h, item_describe.h).
+// effects and the save-file entry. Making and naming items have headers of their own
+// (item_generate.h, item_describe.h); the default items are the hero's (hero.h).
 #pragma once
 #include <cstdint>
 
@@ -57,7 +57,3 @@ struct titem {
 
 // The item of the next entry, or nullptr for an empty-slot marker.
 titem* ReadItem(TStream* stream);
-
-extern titem* DefaultWeapon;
-extern titem* DefaultArmor;
-extern titem* DefaultRunes[RuneSlots + 1];  // slots 1..RuneSlots

@@ -2,6 +2,7 @@
 // impossible codes end the program with.
 #include <cmath>
 
+#include "game/state/hero.h"
 #include "game/state/item_describe.h"
 #include "platform/display.h"
 #include "platform/text.h"

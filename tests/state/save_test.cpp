@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "game/state/hero.h"
 #include "game/state/item_generate.h"
 #include "game/state/save.h"
 #include "platform/stream.h"
