@@ -3,6 +3,7 @@
 // the draw recorder. The OpenGL work itself is in display_gl.cpp; a display that draws nothing never
 // opens it, and every OpenGL call then does nothing, so both run the same code above it.
 #include "platform/display.h"
+#include "platform/internal/display_internal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,7 @@
 #include <memory>
 
 #include "platform/clock.h"
-#include "platform/display_gl.h"
+#include "platform/internal/display_gl.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"

@@ -17,10 +17,11 @@
 #include <cstring>
 
 #include "platform/display.h"
-#include "platform/display_gl.h"
+#include "platform/internal/display_gl.h"
+#include "platform/internal/display_internal.h"
+#include "platform/internal/window_icon.h"
+#include "platform/internal/x11_window.h"
 #include "platform/letterbox.h"
-#include "platform/window_icon.h"
-#include "platform/x11_window.h"
 
 // [SECTION] State and helpers
 

@@ -10,6 +10,7 @@
 
 #include "platform/display.h"
 #include "platform/image.h"
+#include "platform/internal/display_internal.h"
 #include "platform/program.h"
 
 namespace {

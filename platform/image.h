@@ -63,7 +63,7 @@ bool AutoMidHandle();
 ImagePtr LoadImageResource(const Text& path, int32_t flags);
 ImagePtr LoadImageStrip(const Text& path, int32_t cellWidth, int32_t cellHeight, int32_t firstCell,
                         int32_t cellCount, int32_t flags);
-// An image of one frame made from a pixmap in memory (tests, the art tools), under the same rules as
+// An image of one frame made from a pixmap in memory (tests, the bench), under the same rules as
 // LoadImageResource (flags -1 = the default flags; masked when the flags say so).
 ImagePtr MakeImageFromPixmap(const TPixmap& pixmap, int32_t flags);
 // Replaces frame `frame` (masking it when the image's flags say so); its texture is made again.
@@ -95,9 +95,15 @@ void ReleaseFrameTexture(TImage* image, int32_t frame);
 std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWidth, int32_t texHeight,
                                             float& u1, float& v1);
 
-// Writes an RGB or RGBA pixmap as PNG (screenshots, the art tools); false on failure.
+// Writes an RGB or RGBA pixmap as a PNG file (screenshots); false on failure.
 bool WritePng(const TPixmap& pixmap, const char* path);
+// How a PNG is written. Screenshots take zlib's level 6 and libpng's own choice of row filters; the
+// art generator writes the shipped art at level 9 with the none, sub and up filters only.
+struct TPngSettings {
+  int32_t compressionLevel = 6;
+  bool noneSubUpFilters = false;
+};
 // The same PNG bytes in memory; false on failure.
-bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes);
+bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings = {});
 // A pixmap as baseline JPEG of the given quality (1..100), RGB or grey; false on failure.
 bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);

@@ -1,13 +1,14 @@
 // The key table, the typed-character queue and the waits. Messages from the key source are handled
 // only inside the queries and waits, on the one thread; a key source with no wait (none installed)
 // ends the program at a key wait rather than spinning forever.
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 
 #include <array>
 #include <utility>
 
 #include "platform/program.h"
-#include "platform/signals.h"
+#include "platform/internal/signals.h"
 
 namespace {
 

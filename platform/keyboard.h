@@ -48,13 +48,6 @@ int64_t PresentedFrameCount();
 // Runs at the start of every WaitForKey, after its clear (the replay tool writes a screenshot here).
 void SetKeyWaitHook(std::function<void()> hook);
 
-// Window-system events, called by key sources.
-void KeyDownEvent(int key);
-void KeyUpEvent(int key);
-void CharTypedEvent(int ch);
-void FocusEvent(bool active);  // false: sent to the background
-void CloseRequestedEvent();
-
 int KeysSuspended();
 int TerminateRequested();
 // Characters typed and not yet read (filled, never read by the game).

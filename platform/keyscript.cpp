@@ -1,6 +1,7 @@
 // The headless key source: a parsed key script. Wait steps are delivered from inside the key wait
 // (after its clear), frame steps right after their presented frame; a wait with no wait step left
 // ends the program the way closing the window would.
+#include "platform/internal/key_events.h"
 #include "platform/keyscript.h"
 
 #include <algorithm>

@@ -86,6 +86,8 @@ struct TPngWrite {
   png_infop info;
   const uint8_t* pixels;
   int32_t width, height, pitch, channels;
+  int32_t compressionLevel;
+  int32_t noneSubUpFilters;
   png_bytepp rows;      // malloc'd
   uint8_t* out;         // malloc'd, grows
   size_t outSize, outCapacity;
@@ -124,7 +126,8 @@ int EncodePngC(TPngWrite* w) {
   png_set_IHDR(w->png, w->info, static_cast<png_uint_32>(w->width), static_cast<png_uint_32>(w->height), 8,
                w->channels == 4 ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_compression_level(w->png, 6);
+  png_set_compression_level(w->png, w->compressionLevel);
+  if (w->noneSubUpFilters) png_set_filter(w->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
   w->rows = static_cast<png_bytepp>(std::malloc(sizeof(png_bytep) * static_cast<size_t>(w->height)));
   if (!w->rows) return 0;
   for (int32_t y = 0; y < w->height; ++y)
@@ -159,7 +162,7 @@ std::unique_ptr<TPixmap> DecodePng(const uint8_t* data, int64_t size) {
   return pixmap;
 }
 
-bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes) {
+bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings) {
   std::unique_ptr<TPixmap> converted;
   const TPixmap* source = &pixmap;
   if (pixmap.format != 4 && pixmap.format != 6) {
@@ -174,6 +177,8 @@ bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes) {
   w.height = source->height;
   w.pitch = source->pitch;
   w.channels = source->format == 6 ? 4 : 3;
+  w.compressionLevel = settings.compressionLevel;
+  w.noneSubUpFilters = settings.noneSubUpFilters ? 1 : 0;
   int ok = EncodePngC(&w);
   if (ok) bytes.assign(w.out, w.out + w.outSize);
   if (w.png) png_destroy_write_struct(&w.png, w.info ? &w.info : nullptr);

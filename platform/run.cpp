@@ -1,6 +1,7 @@
 // The platform's start-up around the game: end mode, working directory, clock, key source, display
 // mode and screenshots, then the game's body; every way the program ends becomes an exit status, and
 // SDL is shut down whatever happened.
+#include "platform/internal/key_events.h"
 #include "platform/run.h"
 
 #include <unistd.h>
@@ -15,9 +16,9 @@
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
-#include "platform/sdl_events.h"
-#include "platform/signals.h"
-#include "platform/x11_watch.h"
+#include "platform/internal/sdl_events.h"
+#include "platform/internal/signals.h"
+#include "platform/internal/x11_watch.h"
 
 namespace {
 

@@ -5,11 +5,13 @@
 #include <SDL.h>
 
 #include "platform/display.h"
+#include "platform/internal/display_internal.h"
+#include "platform/internal/key_events.h"
+#include "platform/internal/sdl_events.h"
+#include "platform/internal/sdl_key_filter.h"
+#include "platform/internal/signals.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
-#include "platform/sdl_events.h"
-#include "platform/sdl_key_filter.h"
-#include "platform/signals.h"
 
 namespace {
 

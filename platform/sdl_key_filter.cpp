@@ -1,7 +1,7 @@
 // The window's own keys. An Enter pressed with Alt is remembered so that its release, which may come
 // after Alt was let go, is dropped too; F11 is the key players try first for full screen, and the
 // game's menus never offer the option it would otherwise stand for.
-#include "platform/sdl_key_filter.h"
+#include "platform/internal/sdl_key_filter.h"
 
 #include <SDL.h>
 

@@ -1,7 +1,7 @@
 // The end signals, caught with sigaction: the handler only records the signal's number (all a
 // handler may safely do); the key queries and waits call EndIfRequested, which ends the program
 // the ordinary way, so a terminal closed, a Ctrl+C or a kill saves the game as Escape does.
-#include "platform/signals.h"
+#include "platform/internal/signals.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The icon from the embedded pictures: SDL takes one size (the largest), and on X every size goes
 // into the window's icon property so the window manager need not scale.
-#include "platform/window_icon.h"
+#include "platform/internal/window_icon.h"
 
 #include <SDL.h>
 
@@ -9,7 +9,7 @@
 
 #include "platform/image.h"
 #include "platform/resources.h"
-#include "platform/x11_window.h"
+#include "platform/internal/x11_window.h"
 
 void SetWindowIcon(SDL_Window* window) {
   if (!window) return;

@@ -2,7 +2,7 @@
 // run headless. Xlib calls the error handler from inside whatever call met the error, so it only
 // notes the failure; the connection-lost handler may not return at all, so it saves and ends there,
 // forgetting the window rather than closing it (SDL would wait for the server's answer for ever).
-#include "platform/x11_watch.h"
+#include "platform/internal/x11_watch.h"
 
 #include "platform/display.h"
 // After the game's own header: Xlib defines macros named like the display's functions.
@@ -13,7 +13,7 @@
 #include <string>
 
 #include "platform/program.h"
-#include "platform/signals.h"
+#include "platform/internal/signals.h"
 
 namespace {
 

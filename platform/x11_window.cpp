@@ -1,7 +1,7 @@
 // What is asked of the X server directly, through the connection SDL opened: the window's geometry,
 // the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
 // _NET_WM_STATE property and message by which window managers make a window full screen.
-#include "platform/x11_window.h"
+#include "platform/internal/x11_window.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

@@ -7,7 +7,9 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/start.h"
+#include "game/screens/title.h"
 #include "platform/display.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"

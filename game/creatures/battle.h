@@ -1,5 +1,5 @@
 // The battle: one fight between the hero and the monster of the current floor, turn by turn until
-// the monster dies, the hero runs away or the hero dies; and the death screen that follows a death.
+// the monster dies, the hero runs away or the hero dies.
 #pragma once
 #include <cstdint>
 
@@ -8,8 +8,6 @@ struct tmon;
 // One whole battle on hero.floor; always 0. The caller learns the outcome from the hero: floor 0
 // after a death and "continue"; the program has ended after "end" or the Dragon Lord's fall.
 int32_t RunBattle();
-// Returns only when the player chooses "continue" (the hero is then back in town, stripped).
-void DeathScreen(tmon* killer);
 
 // The damage a monster's roll raw does through protection def: the roll less half the protection,
 // or, when the protection is larger than the roll, a share of it that shrinks quadratically (at

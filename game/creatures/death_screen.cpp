@@ -1,9 +1,11 @@
 // The death screen: everything is lost, or is it? "continue" keeps the game with half the gold and
 // nothing but the default items, back in town; "end" deletes the save and ends without saving.
 #include "game/creatures/battle.h"
+#include "game/creatures/death_screen.h"
 #include "game/creatures/mon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "platform/display.h"

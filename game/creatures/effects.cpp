@@ -5,10 +5,11 @@
 
 #include "game/screens/font.h"
 #include "game/screens/frame.h"
-#include "game/screens/start.h"
 #include "game/screens/stage.h"
+#include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_describe.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"

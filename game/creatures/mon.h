@@ -1,11 +1,12 @@
-// tmon: one creature kind with its figures and its animation state; the global Roster (slots 1..18:
-// the 16 monster kinds, the Dragon Lord, the hero's battle figure) and the floor rule.
+// tmon: one creature kind with its figures and its animation state (the roster of them all is in
+// roster.h).
 #pragma once
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "game/creatures/anim.h"
+#include "game/creatures/roster.h"
 #include "platform/image.h"
 #include "platform/text.h"
 
@@ -25,12 +26,3 @@ struct tmon {
   int32_t Advance(int32_t mode);
 };
 
-extern tmon* Roster[99];
-extern int32_t MonsterCount;
-
-void CreateRoster();
-// Puts every built record back to its table figures with no animation playing, keeping the loaded
-// animations (the Dragon Lord's gains are gone); nothing happens before CreateRoster.
-void ResetRosterFigures();
-// The roster slot of the kind met on floor (draws one RandomInteger on floors 2..19).
-int32_t MonsterSlotForFloor(int32_t floor);

@@ -7,6 +7,7 @@
 #include "game/screens/menu.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/random.h"
 
 namespace {

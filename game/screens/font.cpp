@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "game/screens/start.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 #include "platform/program.h"
 
@@ -15,20 +16,20 @@ namespace {
 
 struct tkeyword {
   std::string_view word;
-  int32_t red, green, blue;
+  TColor color;
   bool needsColon;  // "equipped" is a keyword only as the label "equipped:"
 };
 
 constexpr tkeyword KeywordColors[] = {
-    {"health", 0, 255, 0, false},
-    {"gold", 255, 230, 0, false},
-    {"rune", 105, 145, 145, false},
-    {"health-max", 40, 170, 40, false},
-    {"strength", 168, 168, 255, false},
-    {"defence", 165, 125, 35, false},
-    {"accuracy", 255, 255, 255, false},
-    {"experience", 190, 190, 200, false},
-    {"equipped", 200, 0, 0, true},
+    {"health", kStatColors[StatHealth], false},
+    {"gold", kStatColors[StatGold], false},
+    {"rune", kRuneColor, false},
+    {"health-max", kStatColors[StatHealthMax], false},
+    {"strength", kStatColors[StatStrength], false},
+    {"defence", kStatColors[StatDefence], false},
+    {"accuracy", kStatColors[StatAccuracy], false},
+    {"experience", kStatColors[StatExperience], false},
+    {"equipped", kEquippedColor, true},
 };
 
 constexpr std::string_view KeywordSeparators = " :=#,";
@@ -100,7 +101,7 @@ void DrawKeywordText(const Text& text, int32_t y, int32_t highlight) {
     const Text word(line.chars.substr(static_cast<size_t>(wordStart), static_cast<size_t>(i - wordStart)));
     if (word.Length() >= 4) {
       if (const tkeyword* keyword = FindKeyword(TextLower(word), separator)) {
-        SetDrawColor(keyword->red, keyword->green, keyword->blue);
+        UseColor(keyword->color);
         if (highlight) {
           int32_t r = 0, g = 0, b = 0;
           GetDrawColor(r, g, b);

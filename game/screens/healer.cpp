@@ -1,11 +1,13 @@
 // The healer: restores health at one gold a point. The cost is worked out once when the hero walks
 // in, so after one healing the rest of the visit is free.
 #include "game/creatures/effects.h"
+#include "game/screens/healer.h"
 #include "game/screens/menu.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 
 void Healer() {
@@ -24,7 +26,7 @@ void Healer() {
       if (hero.gold >= cost) {
         hero.gold -= cost;
         menu.infoText = "I call power from the heavens! You are now healed.";
-        SetDrawColor(0, 255, 0);
+        UseColor(kStatColors[StatHealth]);
         const int32_t gain = SaturatingSub(hero.healthmax, hero.health);
         RisingText("+" + IntToText(gain) + " health", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
                    3.0f, 40, 0);

@@ -2,10 +2,12 @@
 // slot by slot as items are bought and all at once on "more items". The stock lives only while the
 // market is open; the gold is taken only when the item found room in the inventory. Items the
 // market drops (unsold on leaving, or swept away by "more items") belong to nobody and are freed.
+#include "game/screens/market.h"
 #include "game/screens/menu.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/random.h"
 
 void RestockMarket(titem* stock[20]) {

@@ -1,8 +1,9 @@
-// tmenu: the one menu record every screen fills and runs with ChooseOption, and the typed message
-// ShowMessage. Both draw the status panel and the stage and block until the player acts.
+// tmenu: the one menu record every screen fills and runs with ChooseOption. It draws the status
+// panel and the stage and blocks until the player acts.
 #pragma once
 #include <cstdint>
 
+#include "game/screens/message.h"
 #include "platform/text.h"
 
 struct tmenu {
@@ -29,5 +30,3 @@ struct tmenu {
 
 extern tmenu menu;
 
-// Types text letter by letter; 0 when it ran to its end, 1 when skipped with Space or Enter.
-int32_t ShowMessage(const Text& text, float scale, float speed, int32_t pulse, int32_t noSkip);

@@ -3,11 +3,13 @@
 // A sold item is taken off first and held by nothing afterwards, so it is freed.
 #include "game/creatures/effects.h"
 #include "game/screens/menu.h"
+#include "game/screens/pawn_shop.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 
 Text PawnOptionText(const titem* item) {
@@ -29,7 +31,7 @@ void SellAllUnequipped() {
     const int32_t price = item->Price(0);
     hero.gold = SaturatingAdd(hero.gold, price);
     menu.infoText = SoldLine(item, price);
-    SetDrawColor(255, 230, 0);
+    UseColor(kStatColors[StatGold]);
     RisingText("+" + IntToText(price) + " gold", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
                3.0f, 20, 0);
     hero.items[slot] = nullptr;

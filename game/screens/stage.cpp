@@ -4,9 +4,11 @@
 #include "game/screens/stage.h"
 
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/state/hero.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 
 extern const int32_t HeroX = 120;
@@ -42,7 +44,7 @@ void DrawBar(float value, int32_t maximum, int32_t x, int32_t y, int32_t length,
     } else {
       span = static_cast<int32_t>(ratio * static_cast<float>(length));
       if (experienceStyle)
-        SetDrawColor(190, 190, 200);
+        UseColor(kStatColors[StatExperience]);
       else
         SetBarFillColor(ratio);
     }

@@ -5,10 +5,12 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/dungeon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/screens/stage.h"
+#include "game/screens/title.h"
 #include "game/screens/town.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"

@@ -1,5 +1,5 @@
-// Program start and the flow between screens: the game's globals, the title screen, the intro and
-// the ending, and the exit handler that saves the game.
+// Program start: the game's globals, the flow into the first screen, the exit handler that saves
+// the game and the dimmed title picture every screen is drawn over.
 #pragma once
 #include <cstdint>
 
@@ -14,7 +14,4 @@ extern Text ResourcePrefix;
 // The whole program after the platform's own start-up; ends only through ExitProgram.
 [[noreturn]] void GameMain();
 void SaveOnExit();
-void ShowTitleScreen(int32_t i);
-void ShowIntro();
-[[noreturn]] void ShowEnding();
 void DrawTitlePicture(int32_t dim);

@@ -4,6 +4,7 @@
 #include "game/screens/stage.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 
 namespace {
@@ -32,32 +33,32 @@ void thero::DrawStatusPanel() {
   for (int32_t x = 8 * top.Length(); x < W; x += 8) DrawFontText("&", x, row(R + 5), 0, 0, 0);
 
   const int32_t needed = ExperienceNeeded(R);
-  SetDrawColor(0, 255, 0);
+  UseColor(kStatColors[StatHealth]);
   DrawKeywordText("Health: " + IntToText(health) + "/" + IntToText(healthmax), row(R + 4), 0);
-  SetDrawColor(255, 230, 0);
+  UseColor(kStatColors[StatGold]);
   DrawFontText("Gold: " + IntToText(gold), 300, row(R + 4), 0, 0, 0);
-  SetDrawColor(190, 190, 200);
+  UseColor(kStatColors[StatExperience]);
   DrawFontText("Experience: " + IntToText(experience) + " / " + IntToText(needed), 509, row(R + 4), 0, 0, 0);
   DrawBar(static_cast<float>(SaturatingAdd(experience, 1)), needed + 1, 724, row(R + 4), 50, 1);
 
   const int32_t weaponPower = weapon ? static_cast<int32_t>(weapon->value) : 0;
   const int32_t weaponChance = weapon ? weapon->chance : 0;
   const int32_t armorDefence = armor ? static_cast<int32_t>(armor->value) : 0;
-  SetDrawColor(168, 168, 255);
+  UseColor(kStatColors[StatStrength]);
   DrawFontText("Strength: " + IntToText(SaturatingAdd(strength, weaponPower)), 44, row(R + 3), 0, 0, 0);
-  SetDrawColor(165, 125, 35);
+  UseColor(kStatColors[StatDefence]);
   DrawFontText("Defence: " + IntToText(SaturatingAdd(defence, armorDefence)), 194, row(R + 3), 0, 0, 0);
-  SetDrawColor(255, 255, 255);
+  UseColor(kStatColors[StatAccuracy]);
   DrawFontText("Accuracy: " + IntToText(SaturatingAdd(accuracy, weaponChance)) + "%", 344, row(R + 3), 0, 0, 0);
   SetDrawColor(255, 255, 255);
   DrawFontText("Item-Find: " + IntToText(itemfind) + "%", 544, row(R + 3), 0, 0, 0);
 
-  SetDrawColor(168, 168, 255);
+  UseColor(kStatColors[StatStrength]);
   DrawItemLine(weapon, row(R + 2));
-  SetDrawColor(165, 125, 35);
+  UseColor(kStatColors[StatDefence]);
   DrawItemLine(armor, row(R + 1));
 
-  SetDrawColor(105, 145, 145);
+  UseColor(kRuneColor);
   for (int32_t i = 1; i <= MinInt(R, MaxRuneSlots); ++i) {
     if (!runes[i]) continue;
     runes[i]->SetItemColor(0, 0);

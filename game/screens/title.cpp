@@ -1,10 +1,13 @@
 // The title screen's texts, the two-line intro of a new game and the victory ending. The title
 // frames themselves are drawn by the animation loader between creatures.
+#include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/frame.h"
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/screens/start.h"
-#include "game/creatures/mon.h"
+#include "game/screens/title.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"

@@ -3,7 +3,11 @@
 #include "game/screens/town.h"
 
 #include "game/screens/dungeon.h"
+#include "game/screens/equip_screen.h"
+#include "game/screens/healer.h"
+#include "game/screens/market.h"
 #include "game/screens/menu.h"
+#include "game/screens/pawn_shop.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/display.h"

@@ -5,6 +5,7 @@
 
 #include "game/creatures/effects.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/menu.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"

@@ -7,7 +7,9 @@
 #include <cmath>
 
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/state/item.h"
+#include "game/state/item_describe.h"
 #include "platform/random.h"
 
 thero hero;

@@ -50,3 +50,8 @@ void ResetAfterDeath();
 // A fresh hero (keeping its battle figure) and fresh default items; the old inventory and default
 // items are freed. Part of ResetGameWorld.
 void ResetGameState();
+
+// The items worn when nothing else is: made by CreateDefaultItems, freed by ResetGameState.
+extern titem* DefaultWeapon;
+extern titem* DefaultArmor;
+extern titem* DefaultRunes[RuneSlots + 1];  // slots 1..RuneSlots

@@ -1,5 +1,6 @@
-// titem: one item (weapon, armour or rune) and the item functions: making, pricing, describing,
-// colouring, rune effects and the save-file entry. The three kinds of default item live here too.
+// titem: one item (weapon, armour or rune) and its members: pricing, describing, colouring, rune
+// effects and the save-file entry. Making and naming items have headers of their own
+// (item_generate.h, item_describe.h); the default items are the hero's (hero.h).
 #pragma once
 #include <cstdint>
 
@@ -54,16 +55,5 @@ struct titem {
   void WriteItem(TStream* stream) const;
 };
 
-// Items are made once and live for the run (held by the inventory, the market or nowhere).
-titem* GenerateItem(int32_t floor, int32_t kind);
-Text TimingName(int32_t timing);
-Text StatName(int32_t stat);
-void CreateDefaultItems();
 // The item of the next entry, or nullptr for an empty-slot marker.
 titem* ReadItem(TStream* stream);
-Text Capitalize(const Text& text);
-void CapitalizeInPlace(Text& text);
-
-extern titem* DefaultWeapon;
-extern titem* DefaultArmor;
-extern titem* DefaultRunes[RuneSlots + 1];  // slots 1..RuneSlots

@@ -5,35 +5,24 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_describe.h"
+#include "game/state/palette.h"
 #include "platform/display.h"
 #include "platform/program.h"
 
 namespace {
 
-struct tcolor {
-  int32_t red, green, blue;
-};
-
-// Indexed by stat code; slot 0 unused.
-constexpr tcolor kStatColors[8] = {
-    {0, 0, 0},        {0, 255, 0},     {168, 168, 255}, {165, 125, 35},
-    {40, 170, 40},    {255, 255, 255}, {255, 230, 0},   {190, 190, 200},
-};
 constexpr const char* kStatNames[8] = {
     "", "health", "strength", "defence", "health-max", "accuracy", "gold", "experience",
 };
 constexpr const char* kTimingNames[4] = {
     "", "when equipped", "after victorious battles", "after each attack",
 };
-constexpr tcolor kRuneColor = {105, 145, 145};
-constexpr tcolor kRareColor = {200, 250, 0};
 
 // Single-precision literals widened to double, as the price rules use them.
 constexpr double kKitExponent = static_cast<double>(2.7f);
 constexpr double kGoldExponent = static_cast<double>(2.8f);
 constexpr double kGoldFactor = static_cast<double>(2.2f);
-
-void UseColor(const tcolor& c) { SetDrawColor(c.red, c.green, c.blue); }
 
 // Truncation toward zero, held inside the int32 range so a damaged item's wild numbers cannot
 // overflow; every item the game makes prices well inside it.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/program.h"
 #include "platform/random.h"
 

@@ -2,6 +2,7 @@
 // straight into hero. "When equipped" runes always give their full amount, so taking one off removes
 // exactly what putting it on added; battle runes made for deeper floors work at reduced strength.
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/program.h"

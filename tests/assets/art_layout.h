@@ -1,5 +1,5 @@
-// What the shipped art must hold, as the asset tests read it: the creature sets with their frame
-// counts and hit frames, resource names, and small helpers that open and decode embedded pictures.
+// What the shipped art must hold, as the asset tests read it: the creature sets (the generator's
+// table), resource names, and small helpers that open and decode embedded pictures.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -8,21 +8,11 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "tools/artgen/creature.h"
 
-struct ArtSet {
-  const char* name;
-  std::array<int, 3> frames;  // attack, gothit, die
-  int hit;
-};
-
-inline constexpr ArtSet kArtSets[] = {
-    {"spider", {9, 5, 10}, 7},   {"wasp", {8, 9, 11}, 7},      {"mummy", {10, 7, 11}, 7},
-    {"poisoner", {9, 9, 11}, 7}, {"skeleton", {10, 7, 9}, 8},  {"dwarf", {13, 9, 11}, 8},
-    {"monster", {13, 9, 11}, 9}, {"rocktroll", {13, 9, 17}, 9}, {"orc", {13, 9, 13}, 9},
-    {"crockman", {11, 9, 11}, 9}, {"raptor", {13, 9, 11}, 8}, {"knight", {13, 9, 9}, 10},
-    {"zombie", {11, 9, 9}, 8},   {"devil", {9, 9, 13}, 7},     {"wizard", {9, 9, 10}, 5},
-    {"dragon", {9, 7, 11}, 6},   {"hero", {9, 7, 9}, 6},
-};
+// The generator's own table: what it draws is what the game must load.
+using ArtSet = artgen::CreatureArt;
+inline const std::vector<ArtSet>& ArtSets() { return artgen::Creatures(); }
 
 inline constexpr const char* kKinds[3] = {"attack", "gothit", "die"};
 

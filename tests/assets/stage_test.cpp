@@ -57,7 +57,7 @@ class Stage : public ::testing::Test {
 };
 
 TEST_F(Stage, StandingFiguresKeepClearOfEachOtherAndOfTheNames) {
-  const ArtSet& heroSet = kArtSets[16];
+  const ArtSet& heroSet = ArtSets()[16];
   Placed hero = Load(heroSet, 0, 1);
   ASSERT_NE(hero.picture, nullptr);
   ScreenBox h = HeroOnScreen(hero);
@@ -65,7 +65,7 @@ TEST_F(Stage, StandingFiguresKeepClearOfEachOtherAndOfTheNames) {
   double height = h.y1 - h.y0;
   EXPECT_GE(height, 58);
   EXPECT_LE(height, 76);
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     if (&set == &heroSet) continue;
     bool lordToo = std::string_view(set.name) == "dragon";
     Placed foe = Load(set, 0, 1);
@@ -84,15 +84,15 @@ TEST_F(Stage, StandingFiguresKeepClearOfEachOtherAndOfTheNames) {
 }
 
 TEST_F(Stage, MonstersRangeFromTheSmallSpiderToTheGreatDragon) {
-  Placed spider = Load(kArtSets[0], 0, 1), dragon = Load(kArtSets[15], 0, 1);
+  Placed spider = Load(ArtSets()[0], 0, 1), dragon = Load(ArtSets()[15], 0, 1);
   ASSERT_NE(spider.picture, nullptr);
   ASSERT_NE(dragon.picture, nullptr);
   ScreenBox s = Canvas(spider), d = Canvas(dragon);
   EXPECT_NEAR(s.x1 - s.x0, 40, 10);
   EXPECT_NEAR(d.x1 - d.x0, 110, 15);
   EXPECT_NEAR(d.y1 - d.y0, 90, 15);
-  for (const ArtSet& set : kArtSets) {
-    if (&set == &kArtSets[0] || &set == &kArtSets[15]) continue;
+  for (const ArtSet& set : ArtSets()) {
+    if (&set == &ArtSets()[0] || &set == &ArtSets()[15]) continue;
     ScreenBox c = Canvas(Load(set, 0, 1));
     EXPECT_LT(c.x1 - c.x0, d.x1 - d.x0) << set.name;
     EXPECT_GT((c.x1 - c.x0) * (c.y1 - c.y0), (s.x1 - s.x0) * (s.y1 - s.y0) * 0.8) << set.name;
@@ -100,7 +100,7 @@ TEST_F(Stage, MonstersRangeFromTheSmallSpiderToTheGreatDragon) {
 }
 
 TEST_F(Stage, WalkersKeepTheirFeetOnOneGroundLine) {
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     if (Flies(set)) continue;
     double ground = Canvas(Load(set, 0, 1)).y1;
     for (int kind = 0; kind < 2; ++kind) {
@@ -113,7 +113,7 @@ TEST_F(Stage, WalkersKeepTheirFeetOnOneGroundLine) {
 }
 
 TEST_F(Stage, TheBlowIsAtItsFurthestOnTheHitFrame) {
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     double atHit = Canvas(Load(set, 0, set.hit)).x1;
     for (int f = 1; f <= set.frames[0]; ++f)
       EXPECT_LE(Canvas(Load(set, 0, f)).x1, atHit) << set.name << " frame " << f << " reaches past the hit frame";
@@ -134,7 +134,7 @@ TEST_F(Stage, HurtFiguresFlashLighter) {
         }
     return n ? sum / n : 0.0;
   };
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     double rest = brightness(Load(set, 1, 1)), brightest = 0;
     for (int f = 2; f <= set.frames[1]; ++f) brightest = std::max(brightest, brightness(Load(set, 1, f)));
     EXPECT_GT(brightest, rest + 30) << set.name;
@@ -142,7 +142,7 @@ TEST_F(Stage, HurtFiguresFlashLighter) {
 }
 
 TEST_F(Stage, DeathEndsLyingStillOnTheGround) {
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     SCOPED_TRACE(set.name);
     int n = set.frames[2];
     Placed last = Load(set, 2, n), before = Load(set, 2, n - 1), standing = Load(set, 0, 1);

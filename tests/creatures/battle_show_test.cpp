@@ -10,6 +10,7 @@
 #include "game/creatures/battle_show.h"
 #include "game/creatures/effects.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"

@@ -13,6 +13,7 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/battle.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/dungeon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
@@ -26,6 +27,7 @@
 #include "platform/program.h"
 #include "platform/random.h"
 #include "tests/support/battle_world.h"
+#include "tests/support/end_status.h"
 #include "tests/support/key_script.h"
 
 namespace {
@@ -35,17 +37,6 @@ std::string RowAt(const std::vector<TDrawRecord>& records, float x, float y) {
   for (const TDrawRecord& r : records)
     if (r.image == font.glyphs.get() && r.y == y && r.x >= x && r.x < x + 8.0f * 24) text += FontCharset[r.frame];
   return text;
-}
-
-// The program end a call caused, or -1 when it returned.
-template <typename F>
-int EndStatusOf(F call) {
-  try {
-    call();
-  } catch (const ProgramEnded& ended) {
-    return ended.status;
-  }
-  return -1;
 }
 
 class BattleTest : public testing::Test {
@@ -177,7 +168,7 @@ TEST_F(BattleTest, TheDragonLordKeepsHisStrengthAfterTheHeroRunsAway) {
   UseKeys(keys);
   std::vector<TLairWait> waits;
   SetKeyWaitHook([&waits, &lord] { waits.push_back({menu.title, hero.floor, lord.strength, lord.health}); });
-  EndStatusOf([] { DungeonMenu(); });
+  EndStatus([] { DungeonMenu(); });
 
   // The waits: the dungeon menu, the lair's warning (the menu's title still stands), the battle's.
   ASSERT_GT(waits.size(), 2u);
@@ -213,7 +204,7 @@ TEST_F(BattleTest, TheDragonLordsStrengthStopsAtTheThirtyTwoBitLimit) {
   std::string keys = "enter";
   for (int i = 0; i < 40; ++i) keys += " 2";
   UseKeys(keys);
-  EndStatusOf([] { RunBattle(); });
+  EndStatus([] { RunBattle(); });
   EXPECT_EQ(lord.strength, INT32_MAX);
 }
 
@@ -234,7 +225,7 @@ TEST_F(BattleTest, ContinuingAfterADeathLeavesTheHeroInTownWithHalfHisGoldAndNoI
   std::vector<TDrawRecord> records;
   SetDrawRecorder(&records);
   UseKeys("2 enter 1");
-  EXPECT_EQ(EndStatusOf([] { DungeonMenu(); }), -1);
+  EXPECT_EQ(EndStatus([] { DungeonMenu(); }), CallReturned);
   EXPECT_EQ(hero.floor, 0);
   EXPECT_EQ(hero.deepest, 2);
   EXPECT_EQ(hero.gold, 3);
@@ -259,7 +250,7 @@ TEST_F(BattleTest, EndingAfterADeathDeletesTheSaveAndSavesNothing) {
   hero.floor = 1;
   std::ofstream("save.dat") << "the game before";
   UseKeys("enter 2");
-  EXPECT_EQ(EndStatusOf([] { RunBattle(); }), 0);
+  EXPECT_EQ(EndStatus([] { RunBattle(); }), 0);
   EXPECT_FALSE(std::filesystem::exists("save.dat"));
   EXPECT_EQ(NoSave, 1);
 }
@@ -267,7 +258,7 @@ TEST_F(BattleTest, EndingAfterADeathDeletesTheSaveAndSavesNothing) {
 TEST_F(BattleTest, EscapeInTheBattleMenuEndsTheGameAndSavesItOnItsFloor) {
   hero.floor = 1;
   UseKeys("esc");
-  EXPECT_EQ(EndStatusOf([] { RunBattle(); }), 0);
+  EXPECT_EQ(EndStatus([] { RunBattle(); }), 0);
   std::ifstream save("save.dat", std::ios::binary);
   EXPECT_TRUE(save.good());
 }
@@ -278,7 +269,7 @@ TEST_F(BattleTest, TheDragonLordsFallPlaysTheEndingAndLeavesNoSave) {
   hero.floor = 20;
   std::ofstream("save.dat") << "the game before";
   UseKeys("enter 1 enter enter");
-  EXPECT_EQ(EndStatusOf([] { RunBattle(); }), 0);
+  EXPECT_EQ(EndStatus([] { RunBattle(); }), 0);
   EXPECT_EQ(RemainingKeySteps(), 0);
   EXPECT_FALSE(std::filesystem::exists("save.dat"));
   EXPECT_EQ(NoSave, 1);

@@ -11,31 +11,19 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/start.h"
 #include "platform/display.h"
 #include "platform/image.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "tools/artgen/creature.h"
 
 namespace {
-
-struct SetFigures {
-  const char* name;
-  int attackFrames, hitFrame, gothitFrames, dieFrames;
-};
-
-// The shipped art (slots 1 to 16, then the hero's figure in slot 18).
-constexpr SetFigures kShippedSets[] = {
-    {"spider", 9, 7, 5, 10},    {"wasp", 8, 7, 9, 11},      {"mummy", 10, 7, 7, 11},
-    {"poisoner", 9, 7, 9, 11},  {"skeleton", 10, 8, 7, 9},  {"dwarf", 13, 8, 9, 11},
-    {"monster", 13, 9, 9, 11},  {"rocktroll", 13, 9, 9, 17}, {"orc", 13, 9, 9, 13},
-    {"crockman", 11, 9, 9, 11}, {"raptor", 13, 8, 9, 11},   {"knight", 13, 10, 9, 9},
-    {"zombie", 11, 8, 9, 9},    {"devil", 9, 7, 9, 13},     {"wizard", 9, 5, 9, 10},
-    {"dragon", 9, 6, 7, 11},    {"hero", 9, 6, 7, 9},
-};
 
 const tanim& AnimOf(int slot, const tanimkind* kind) { return *(*Roster[slot]->anims)[kind->index]; }
 
@@ -52,16 +40,19 @@ std::vector<TDrawRecord> LoadedRosterTest::records;
 int LoadedRosterTest::keysLeft = -1;
 
 TEST_F(LoadedRosterTest, EverySetLoadsItsFramesAndHitFrame) {
+  // The generator's table, in roster order: slots 1 to 16, then the hero's figure in slot 18.
+  const std::vector<artgen::CreatureArt>& sets = artgen::Creatures();
+  ASSERT_EQ(sets.size(), 17u);
   for (int n = 0; n < 17; ++n) {
-    const SetFigures& set = kShippedSets[n];
+    const artgen::CreatureArt& set = sets[static_cast<size_t>(n)];
     const int slot = n < 16 ? n + 1 : 18;
     SCOPED_TRACE(set.name);
     ASSERT_EQ(Roster[slot]->name, Text(set.name));
-    EXPECT_EQ(AnimOf(slot, AttackKind).framecount, set.attackFrames);
-    EXPECT_EQ(AnimOf(slot, AttackKind).hitframe, set.hitFrame);
-    EXPECT_EQ(AnimOf(slot, GotHitKind).framecount, set.gothitFrames);
+    EXPECT_EQ(AnimOf(slot, AttackKind).framecount, set.frames[0]);
+    EXPECT_EQ(AnimOf(slot, AttackKind).hitframe, set.hit);
+    EXPECT_EQ(AnimOf(slot, GotHitKind).framecount, set.frames[1]);
     EXPECT_EQ(AnimOf(slot, GotHitKind).hitframe, 0);
-    EXPECT_EQ(AnimOf(slot, DieKind).framecount, set.dieFrames);
+    EXPECT_EQ(AnimOf(slot, DieKind).framecount, set.frames[2]);
     for (const tanimkind* kind : AnimKinds) {
       const tanim& anim = AnimOf(slot, kind);
       EXPECT_EQ(anim.kind, kind);

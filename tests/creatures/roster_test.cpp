@@ -4,6 +4,7 @@
 #include <set>
 
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/state/hero.h"
 #include "platform/random.h"
 

@@ -3,6 +3,7 @@
 // it makes no context, no texture and no picture to read; and a run's choice does not outlive it.
 #include <vector>
 
+#include "platform/internal/display_internal.h"
 #include "platform/keyboard.h"
 #include "platform/run.h"
 #include "tests/display/display_support.h"

@@ -1,5 +1,6 @@
 // The picture laid out for the window's drawable: the letterbox arithmetic for drawables of every
 // shape, and the headless window resized so the shown picture, bars and orientation can be probed.
+#include "platform/internal/display_internal.h"
 #include "platform/letterbox.h"
 #include "tests/display/display_support.h"
 

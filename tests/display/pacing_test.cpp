@@ -1,5 +1,6 @@
 // Frame pacing on the virtual clock: 27 frames in every 1000 ms (26 intervals of 37 ms and one of
 // 38), a late frame starting the next slot from that moment, and an open that spends no time.
+#include "platform/internal/display_internal.h"
 #include "platform/keyboard.h"
 #include "tests/display/display_support.h"
 

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/internal/display_internal.h"
 #include "platform/keyboard.h"
 #include "platform/run.h"
 #include "tests/display/display_support.h"

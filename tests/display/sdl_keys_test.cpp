@@ -8,8 +8,8 @@
 
 #include "platform/keyboard.h"
 #include "platform/program.h"
-#include "platform/sdl_events.h"
-#include "platform/sdl_key_filter.h"
+#include "platform/internal/sdl_events.h"
+#include "platform/internal/sdl_key_filter.h"
 
 namespace {
 

@@ -21,18 +21,18 @@
 #include "game/state/save.h"
 #include "platform/display.h"
 #include "platform/folder_lock.h"
+#include "platform/internal/x11_watch.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/resources.h"
 #include "platform/run.h"
-#include "platform/x11_watch.h"
+#include "tests/support/replay_tool.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/cairnmark-replay";
 
 // Shift+G at the first two key waits gives the hero 1000 gold, so the save differs from a new game;
 // the town menu then waits a third time.
@@ -174,9 +174,7 @@ TEST_F(AskedToEndTest, ASecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
   ASSERT_TRUE(LockWorkingFolder(error)) << error;
   fs::current_path(home);
   auto replay = [&](const fs::path& dir) {
-    const std::string command = "LSAN_OPTIONS=print_suppressions=0:suppressions='" + std::string(CAIRNMARK_SOURCE_DIR) +
-                                "/tests/lsan.supp' SDL_VIDEODRIVER=offscreen '" + kReplay +
-                                "' --keys 'enter space@30 space@32 esc' --dir '" + dir.string() + "' 2>'" +
+    const std::string command = ReplayCommand() + " --keys 'enter space@30 space@32 esc' --dir '" + dir.string() + "' 2>'" +
                                 (root / "err.txt").string() + "'";
     const int raw = std::system(command.c_str());
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/start.h"
+#include "game/screens/title.h"
 #include "game/state/hero.h"
 #include "platform/display.h"
 #include "platform/image.h"

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "platform/image.h"
+#include "tests/support/replay_tool.h"
 
 namespace fs = std::filesystem;
 
 
-const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/cairnmark-replay";
 
 // Space while each intro line is typed (the title has waited by frame 30): the town comes next.
 const std::string kSkipIntro = " space@30 space@32";
@@ -94,12 +94,7 @@ class ReplayFlowTest : public testing::Test {
 
   // Runs the tool in the fixture's directory (so stray files would land there).
   TRun Replay(const std::vector<std::string>& args) {
-    // Sanitizer builds: the project's suppressions for the software OpenGL driver's leftovers, so
-    // the game's own leaks still count.
-    std::string command = "cd " + Quote(root.string()) +
-                          " && LSAN_OPTIONS=print_suppressions=0:suppressions=" +
-                          Quote(std::string(CAIRNMARK_SOURCE_DIR) + "/tests/lsan.supp") +
-                          " SDL_VIDEODRIVER=offscreen " + Quote(kReplay);
+    std::string command = "cd " + Quote(root.string()) + " && " + ReplayCommand();
     for (const std::string& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
     const int raw = std::system(command.c_str());

@@ -1,5 +1,6 @@
 // The key table and the waits, driven by a scripted fake key source: presses counted once per
 // key-down, held keys, clearing, the lowest-code rule of WaitForKey, and focus and close events.
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 
 #include <gtest/gtest.h>

@@ -8,21 +8,11 @@
 
 #include "platform/program.h"
 #include "tests/platform/temp_dir.h"
+#include "tests/support/end_status.h"
 
 namespace {
 
 std::string Str(const Text& t) { return t.ToBytes(); }
-
-// Status of the program end body caused, or 1000 when it returned.
-template <typename Body>
-int EndStatus(Body body) {
-  try {
-    body();
-  } catch (const ProgramEnded& ended) {
-    return ended.status;
-  }
-  return 1000;
-}
 
 class StreamTest : public TempDirTest {
  protected:

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/screens/font.h"
+#include "game/screens/healer.h"
 #include "game/screens/menu.h"
 #include "game/screens/start.h"
 #include "game/state/hero.h"

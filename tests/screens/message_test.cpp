@@ -8,8 +8,10 @@
 
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/screens/start.h"
 #include "platform/display.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "platform/random.h"
@@ -32,7 +34,7 @@ class Message : public ::testing::Test {
   // The message's own glyphs: drawn at the display's middle row at the message's scale.
   std::vector<TDrawRecord> MessageGlyphs(float scale) const {
     std::vector<TDrawRecord> out;
-    for (const TDrawRecord& r : GlyphRecords(records))
+    for (const TDrawRecord& r : GlyphsOf(records))
       if (r.y == 300.0f && r.scaleX == scale) out.push_back(r);
     return out;
   }

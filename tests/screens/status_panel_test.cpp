@@ -8,14 +8,17 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
+#include "game/screens/healer.h"
 #include "game/screens/menu.h"
-#include "game/screens/start.h"
 #include "game/screens/stage.h"
+#include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/display.h"
 #include "tests/screens/screens_support.h"
+#include "tests/support/stand_in_image.h"
 
 namespace {
 

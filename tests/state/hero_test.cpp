@@ -1,6 +1,7 @@
 // The hero's rules: the new game, equipping and unequipping swords, armour and runes, picking up
 // items (with the replace menu when the pack is full), rune effects and levels, and death's reset.
 #include "game/screens/menu.h"
+#include "game/state/hero.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
 

@@ -2,9 +2,12 @@
 // impossible codes end the program with.
 #include <cmath>
 
+#include "game/state/hero.h"
+#include "game/state/item_describe.h"
 #include "platform/display.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/end_status.h"
 
 using ItemPriceTest = StateTest;
 

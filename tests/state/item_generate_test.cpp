@@ -3,6 +3,7 @@
 // the base rolls by floor.
 #include <cmath>
 
+#include "game/state/item_generate.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
 

@@ -7,10 +7,13 @@
 #include <cstring>
 #include <filesystem>
 
+#include "game/state/hero.h"
+#include "game/state/item_generate.h"
 #include "game/state/save.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/end_status.h"
 #include "tests/support/small_disk.h"
 
 namespace {

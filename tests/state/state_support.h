@@ -91,19 +91,6 @@ inline titem* MakeRune(int32_t stat, int32_t timing, float value, int32_t floor 
   return MakeItem(3, "rune", 0, value, floor, 1.0f, stat, timing);
 }
 
-// The status of the program end the call caused, with what it wrote to standard error.
-template <typename F>
-int EndStatus(F&& call, std::string& message) {
-  ::testing::internal::CaptureStderr();
-  int status = 1000;
-  try {
-    call();
-  } catch (const ProgramEnded& end) {
-    status = end.status;
-  }
-  message = ::testing::internal::GetCapturedStderr();
-  return status;
-}
 
 // The menu and typed messages run headless: no display open, drawing only recorded, a virtual clock,
 // a stand-in font strip and title picture, and keys from a script.

@@ -4,6 +4,8 @@
 #include "game/screens/font.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"
+#include "game/screens/world.h"
+#include "game/state/hero.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
@@ -33,4 +35,11 @@ void UseStandInArt() {
   TitlePicture = MakeStandInImage(800, 600, 1);
   HeroY = 375;
   FoeY = 375;
+}
+
+void StartNewGame() {
+  ResetPlatformState();
+  UseStandInArt();
+  ResetGameWorld();
+  hero.NewGame();
 }

@@ -8,3 +8,5 @@ void ResetPlatformState();
 // A stand-in font strip and title picture (nothing decoded), the resource prefix, and the stage
 // heights of an 800 x 600 display.
 void UseStandInArt();
+// Both, then a fresh game world and a new-game hero with the default items.
+void StartNewGame();

@@ -1,10 +1,12 @@
 // The equip screen: putting an item on in place of the worn one, and taking a worn one off.
 #include <gtest/gtest.h>
 
+#include "game/screens/equip_screen.h"
 #include "game/screens/menu.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "tests/town/town_support.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/screens/font.h"
+#include "game/screens/healer.h"
 #include "game/screens/stage.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <memory>
 
+#include "game/screens/market.h"
 #include "game/screens/menu.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/display.h"
 #include "platform/random.h"
 #include "tests/town/town_support.h"

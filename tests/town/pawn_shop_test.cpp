@@ -4,6 +4,7 @@
 
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/pawn_shop.h"
 #include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"

@@ -1,7 +1,7 @@
 // The town tests' shared world (see town_support.h).
 #include "tests/town/town_support.h"
 #include "tests/support/test_world.h"
-#include "tests/support/stand_in_image.h"
+#include "tests/support/headless_display.h"
 
 #include <cstdlib>
 
@@ -13,47 +13,12 @@
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/item_generate.h"
 #include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/random.h"
-
-namespace {
-
-// One headless display for the whole program: banners and messages centre on its size.
-class HeadlessDisplay : public ::testing::Environment {
- public:
-  void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    SetEndMode(EndMode::Throw);
-    UseVirtualClock(0);
-    SetDisplayHeadless(true);
-    ASSERT_NE(OpenDisplay(800, 600, 16, 27, 0), nullptr) << "no headless display";
-    SetMaskColor(255, 0, 255);
-  }
-  void TearDown() override { CloseDisplay(); }
-};
-
-[[maybe_unused]] ::testing::Environment* const display = ::testing::AddGlobalTestEnvironment(new HeadlessDisplay);
-
-}  // namespace
-
-std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records) {
-  std::vector<TDrawRecord> glyphs;
-  for (const TDrawRecord& r : records)
-    if (r.image == font.glyphs.get()) glyphs.push_back(r);
-  return glyphs;
-}
-
-std::string GlyphRow(const std::vector<TDrawRecord>& records, float y) {
-  std::vector<TDrawRecord> row;
-  for (const TDrawRecord& r : GlyphsOf(records))
-    if (r.y == y) row.push_back(r);
-  std::string text;
-  for (const TDrawRecord& r : row) text += FontCharset[r.frame];
-  return text;
-}
 
 std::string Plain(const Text& text) { return text.ToBytes(); }
 
@@ -69,10 +34,7 @@ bool ShowsInfo(const TWaitShot& shot, const Text& text) {
 }
 
 void TownTest::SetUp() {
-  ResetPlatformState();
-  UseStandInArt();
-  ResetGameWorld();
-  hero.NewGame();
+  StartNewGame();
   SetDrawRecorder(&records);
   SetKeyWaitHook([this] {
     TWaitShot shot;
@@ -110,3 +72,5 @@ titem* TownTest::Carry(int32_t floor, int32_t kind) {
   ADD_FAILURE() << "inventory full";
   return item;
 }
+
+[[maybe_unused]] ::testing::Environment* const display = ::testing::AddGlobalTestEnvironment(NewHeadlessDisplay());

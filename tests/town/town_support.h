@@ -9,6 +9,7 @@
 
 #include "platform/display.h"
 #include "platform/text.h"
+#include "tests/support/glyphs.h"
 
 struct titem;
 
@@ -21,10 +22,6 @@ struct TWaitShot {
   int32_t gold = 0;
 };
 
-// The characters drawn with the font's glyphs on row y, in drawing order (spaces are not drawn).
-std::string GlyphRow(const std::vector<TDrawRecord>& records, float y);
-// Only the records drawn with the font's glyphs.
-std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records);
 // The text as the font draws it: upper case, spaces dropped.
 std::string AsDrawn(const Text& text);
 std::string Plain(const Text& text);

@@ -8,17 +8,10 @@
 
 namespace artgen {
 
-namespace {
-
-Material M(int r, int g, int b, double contrast = 1.0) {
-  return MakeMaterial(Rgb{uint8_t(r), uint8_t(g), uint8_t(b)}, contrast);
-}
-
-}  // namespace
-
 void DrawSpider(Painter& p, const Motion& m, double ground) {
-  static const Material body = M(84, 56, 70), leg = M(70, 48, 58), band = M(200, 110, 50), mark = M(220, 60, 40);
-  static const Material fang = M(230, 220, 190);
+  static const Material body = Tone(84, 56, 70), leg = Tone(70, 48, 58), band = Tone(200, 110, 50),
+                        mark = Tone(220, 60, 40);
+  static const Material fang = Tone(230, 220, 190);
   double s = m.strike, up = 0, dx = 0, rear = 0;
   if (m.kind == AnimKind::Attack) {
     rear = s < 0 ? -s : 0;
@@ -84,8 +77,8 @@ void DrawSpider(Painter& p, const Motion& m, double ground) {
 }
 
 void DrawWasp(Painter& p, const Motion& m, double ground) {
-  static const Material yellow = M(240, 200, 40), black = M(40, 34, 40), wing = M(196, 226, 250, 0.6);
-  static const Material eye = M(150, 30, 30), sting = M(60, 50, 50);
+  static const Material yellow = Tone(240, 200, 40), black = Tone(40, 34, 40), wing = Tone(196, 226, 250, 0.6);
+  static const Material eye = Tone(150, 30, 30), sting = Tone(60, 50, 50);
   double s = m.strike, dx = 0, dy = 0;
   if (m.kind == AnimKind::Attack) {
     dx = s > 0 ? 9 * s : -3 * (-s);
@@ -139,8 +132,8 @@ void DrawWasp(Painter& p, const Motion& m, double ground) {
 }
 
 void DrawRaptor(Painter& p, const Motion& m, double ground) {
-  static const Material hide = M(120, 146, 70), stripe = M(74, 96, 50), belly = M(220, 206, 150);
-  static const Material claw = M(236, 230, 210);
+  static const Material hide = Tone(120, 146, 70), stripe = Tone(74, 96, 50), belly = Tone(220, 206, 150);
+  static const Material claw = Tone(236, 230, 210);
   double s = m.strike, lunge = 0, rearUp = 0, open = 0;
   if (m.kind == AnimKind::Attack) {
     lunge = s > 0 ? s : 0;
@@ -211,9 +204,9 @@ void DrawRaptor(Painter& p, const Motion& m, double ground) {
 }
 
 void DrawDragon(Painter& p, const Motion& m, double ground) {
-  static const Material scale = M(60, 140, 90), belly = M(212, 192, 128), wingSkin = M(150, 60, 60);
-  static const Material horn = M(236, 224, 190), fire = M(255, 170, 40, 1.2), fireHot = M(255, 240, 150);
-  static const Material bone = M(46, 90, 60);
+  static const Material scale = Tone(60, 140, 90), belly = Tone(212, 192, 128), wingSkin = Tone(150, 60, 60);
+  static const Material horn = Tone(236, 224, 190), fire = Tone(255, 170, 40, 1.2), fireHot = Tone(255, 240, 150);
+  static const Material bone = Tone(46, 90, 60);
   double s = m.strike, breathe = 0, lunge = 0;
   if (m.kind == AnimKind::Attack) {
     breathe = s < 0 ? -s : 0;

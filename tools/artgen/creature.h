@@ -1,6 +1,7 @@
 // The creature sets the generator draws: their names, frame counts and hit frames, the motion of
 // each frame (wind-up and blow, recoil and flash, collapse), and the drawing function of each kind.
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "paint.h"
@@ -33,6 +34,13 @@ struct CreatureArt {
   double scale = 1;  // drawn larger about (pivotX, ground)
   double pivotX = 40;
   bool hovers = false;  // flies above the ground while alive, drops onto it when it dies
+  // Frames fixed by a set's shipped offset rows, one entry per frame of the animation (nullptr: the
+  // motion curves and the figure's own crop decide).
+  const double* attackStrike = nullptr;
+  const double* gotHitRecoil = nullptr;
+  const double* gotHitFlash = nullptr;
+  const int32_t (*attackCorners)[2] = nullptr;  // crop corners on the canvas
+  const int32_t (*gotHitCorners)[2] = nullptr;
 };
 
 // Canvas: drawing coordinates are the game's canvas (origin 30 px left of and above the drawing
@@ -46,7 +54,7 @@ constexpr double kGround = 94;
 const std::vector<CreatureArt>& Creatures();
 Motion MotionFor(const CreatureArt& art, AnimKind kind, int frame);
 
-// Drawing functions, one per kind (humans.cpp, beasts.cpp).
+// Drawing functions, one per kind (fighters.cpp, brutes.cpp, undead.cpp, beasts.cpp).
 void DrawHero(Painter& p, const Motion& m, double ground);
 void DrawMummy(Painter& p, const Motion& m, double ground);
 void DrawPoisoner(Painter& p, const Motion& m, double ground);

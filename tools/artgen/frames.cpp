@@ -1,22 +1,16 @@
-// Rendering, settling and cropping of creature frames; two sets keep crop corners fixed by their
-// shipped offset rows (the spider's recoil and the hero's attack).
+// Rendering, settling and cropping of creature frames; a set's row may fix its crop corners (the
+// spider's recoil and the hero's attack keep their shipped offset rows).
 #include "frames.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace artgen {
 
 namespace {
 
-constexpr int32_t kSpiderGotHit[5][2] = {{17, 22}, {17, 22}, {13, 12}, {17, 16}, {17, 22}};
-constexpr int32_t kHeroAttack[9][2] = {{31, 22}, {32, 22}, {34, 23}, {21, 24}, {29, 23},
-                                       {25, 20}, {26, 17}, {28, 19}, {32, 23}};
-
 const int32_t* FixedCorner(const CreatureArt& art, AnimKind kind, int frame) {
-  std::string_view name = art.name;
-  if (name == "spider" && kind == AnimKind::GotHit && frame <= 5) return kSpiderGotHit[frame - 1];
-  if (name == "hero" && kind == AnimKind::Attack && frame <= 9) return kHeroAttack[frame - 1];
+  if (kind == AnimKind::GotHit && art.gotHitCorners) return art.gotHitCorners[frame - 1];
+  if (kind == AnimKind::Attack && art.attackCorners) return art.attackCorners[frame - 1];
   return nullptr;
 }
 

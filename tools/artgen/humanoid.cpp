@@ -156,10 +156,6 @@ void DrawHumanoid(Painter& p, const HumanLook& look, const HumanPose& pose, doub
   p.Pop();
 }
 
-Material Tone(int r, int g, int b, double contrast) {
-  return MakeMaterial(Rgb{uint8_t(r), uint8_t(g), uint8_t(b)}, contrast);
-}
-
 // A sword fighter: guard up, raised behind the head, then a full-length cut forward.
 PoseSet SwordPoses() {
   PoseSet s;

@@ -72,9 +72,8 @@ void Limb(Painter& p, Vec a, Vec b, double ra, double rb, const Material& m);
 void Boot(Painter& p, Vec ankle, double len, const Material& m);
 void Hand(Painter& p, Vec at, double r, const Material& m);
 
-// Shared by the upright kinds: a material from a base colour, the dark of an eye, the key poses of
-// sword fighters and bare-handed brutes, and a face in profile.
-Material Tone(int r, int g, int b, double contrast = 1.0);
+// Shared by the upright kinds: the dark of an eye, the key poses of sword fighters and bare-handed
+// brutes, and a face in profile.
 constexpr Rgb kEyeDark{24, 14, 20};
 PoseSet SwordPoses();
 PoseSet ClawPoses();

@@ -27,6 +27,10 @@ Material MakeMaterial(Rgb base, double contrast) {
   return m;
 }
 
+Material Tone(int r, int g, int b, double contrast) {
+  return MakeMaterial(Rgb{uint8_t(r), uint8_t(g), uint8_t(b)}, contrast);
+}
+
 Material MakeMaterial4(Rgb s0, Rgb s1, Rgb s2, Rgb s3, Rgb line) { return Material{{s0, s1, s2, s3}, line}; }
 
 Vec Rotate(Vec v, double angle) {

@@ -16,6 +16,8 @@ struct Material {
 
 // A ramp from one base colour with warm highlights and cool, purple-leaning shadows.
 Material MakeMaterial(Rgb base, double contrast = 1.0);
+// The same from the base colour's components, as the drawing functions write them.
+Material Tone(int r, int g, int b, double contrast = 1.0);
 Material MakeMaterial4(Rgb s0, Rgb s1, Rgb s2, Rgb s3, Rgb line);
 
 struct Vec {

@@ -1,55 +1,28 @@
-// PNG and JPEG encoding for the generator (libpng, libjpeg) and its deterministic arithmetic.
+// The generator's file writing (PNG through the platform's encoder, JPEG through libjpeg) and its
+// deterministic arithmetic.
 #include "raster.h"
 
 #include <jpeglib.h>
-#include <png.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/image.h"
+
 namespace artgen {
 
-namespace {
-
-void PngWriteToVector(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-
-void PngFlush(png_structp) {}
-
-}  // namespace
-
 std::vector<uint8_t> EncodePng(const Picture& picture) {
+  TPixmap pixmap;
+  pixmap.width = picture.width;
+  pixmap.height = picture.height;
+  pixmap.format = 4;  // RGB
+  pixmap.pitch = picture.width * 3;
+  pixmap.pixels.reserve(picture.pixels.size() * 3);
+  for (const Rgb& c : picture.pixels) pixmap.pixels.insert(pixmap.pixels.end(), {c.r, c.g, c.b});
   std::vector<uint8_t> out;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (!png) return out;
-  png_infop info = png_create_info_struct(png);
-  if (!info || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, info ? &info : nullptr);
-    out.clear();
-    return out;
-  }
-  png_set_write_fn(png, &out, PngWriteToVector, PngFlush);
-  png_set_compression_level(png, 9);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE | PNG_FILTER_SUB | PNG_FILTER_UP);
-  png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8, PNG_COLOR_TYPE_RGB,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-  png_write_info(png, info);
-  std::vector<uint8_t> row(size_t(picture.width) * 3);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgb& c = picture.at(x, y);
-      row[size_t(x) * 3] = c.r;
-      row[size_t(x) * 3 + 1] = c.g;
-      row[size_t(x) * 3 + 2] = c.b;
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  if (!::EncodePng(pixmap, out, {.compressionLevel = 9, .noneSubUpFilters = true})) out.clear();
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/effects.h"
 #include "game/creatures/mon.h"
+#include "game/creatures/roster.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/screens/stage.h"

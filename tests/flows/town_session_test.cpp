@@ -12,13 +12,14 @@
 #include <iterator>
 #include <string>
 
+#include "game/screens/market.h"
 #include "game/state/item.h"
+#include "tests/support/replay_tool.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kReplay = std::string(CAIRNMARK_BINARY_DIR) + "/tools/replay/cairnmark-replay";
 // Title, the two intro lines, then the town.
 const std::string kToTown = "enter enter enter lshift+g ";
 // Market; buy option 2 (stock slot 1, a sword) twice; leave with Escape.
@@ -104,10 +105,7 @@ class TownSessionTest : public testing::Test {
   // Plays keys from a fresh directory on a fixed clock; the save file's bytes, or "" with a failure.
   std::string Play(const std::string& dir, const std::string& keys) {
     fs::create_directories(root / dir);
-    // Sanitizer builds check the session for leaks too, past the OpenGL driver's own leftovers.
-    const std::string command = "LSAN_OPTIONS=print_suppressions=0:suppressions='" + std::string(CAIRNMARK_SOURCE_DIR) +
-                                "/tests/lsan.supp' SDL_VIDEODRIVER=offscreen '" + kReplay +
-                                "' --clock 2024 --keys '" + keys + "' --dir '" + (root / dir).string() + "' 2>'" +
+    const std::string command = ReplayCommand() + " --clock 2024 --keys '" + keys + "' --dir '" + (root / dir).string() + "' 2>'" +
                                 (root / (dir + ".err")).string() + "'";
     const int raw = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << command;

@@ -2,16 +2,47 @@
 // floating number's rise, and the banner's letter count.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "game/creatures/effects.h"
 #include "game/screens/font.h"
 #include "platform/display.h"
+#include "platform/internal/key_events.h"
 #include "platform/keyboard.h"
-#include "tests/town/town_support.h"
+#include "game/screens/world.h"
+#include "tests/support/end_status.h"
+#include "tests/support/glyphs.h"
+#include "tests/support/headless_display.h"
+#include "tests/support/key_script.h"
+#include "tests/support/test_world.h"
 
 namespace {
 
-class EffectsTest : public TownTest {
+// A new game on a headless display (banners centre on its size), everything drawn recorded.
+class EffectsTest : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    display_.reset(NewHeadlessDisplay());
+    display_->SetUp();
+  }
+  static void TearDownTestSuite() {
+    display_->TearDown();
+    display_.reset();
+  }
+  void SetUp() override {
+    StartNewGame();
+    SetDrawRecorder(&records);
+  }
+  void TearDown() override {
+    SetDrawRecorder(nullptr);
+    ResetGameWorld();
+  }
+  static void Keys(const std::string& script) { UseKeys(script); }
+  template <typename F>
+  static bool EndsProgram(F call) {
+    return EndStatus(call) != CallReturned;
+  }
+
   // The y of every glyph drawn at x in colour (r, g, b): one per frame for a line's first letter.
   std::vector<float> RowsAt(float x, int32_t r, int32_t g, int32_t b) const {
     std::vector<float> rows;
@@ -24,7 +55,12 @@ class EffectsTest : public TownTest {
     RisingText(text, 142.0f, 305.0f, speed, distance, bonus);
     return PresentedFrameCount() - before;
   }
+
+  std::vector<TDrawRecord> records;
+  static std::unique_ptr<::testing::Environment> display_;
 };
+
+std::unique_ptr<::testing::Environment> EffectsTest::display_;
 
 TEST_F(EffectsTest, RisingTextRisesInTheCurrentColourForTheGivenDistance) {
   SetDrawColor(0, 255, 0);

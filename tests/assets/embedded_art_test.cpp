@@ -4,7 +4,7 @@
 
 #include "art_layout.h"
 #include "platform/resources.h"
-#include "platform/window_icon.h"
+#include "platform/internal/window_icon.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ TEST_F(EmbeddedArt, HoldsExactlyTheGamesFiveHundredEightyFilesAndTheIcon) {
   // The game's 580 files and the window icon's two sizes.
   EXPECT_EQ(EmbeddedResourceCount(), 580 + 2);
   int expected = 2;
-  for (const ArtSet& set : kArtSets) expected += set.frames[0] + set.frames[1] + set.frames[2] + 3 + 1;
+  for (const ArtSet& set : ArtSets()) expected += set.frames[0] + set.frames[1] + set.frames[2] + 3 + 1;
   EXPECT_EQ(expected, 580);
   EXPECT_NE(FindResource(Text("image\\font2.png")), nullptr);
   EXPECT_NE(FindResource(Text("image\\dragon.jpg")), nullptr);
@@ -28,7 +28,7 @@ TEST_F(EmbeddedArt, HoldsExactlyTheGamesFiveHundredEightyFilesAndTheIcon) {
 }
 
 TEST_F(EmbeddedArt, EveryFrameSeriesHasItsCountAndStopsThere) {
-  for (const ArtSet& set : kArtSets)
+  for (const ArtSet& set : ArtSets())
     for (int kind = 0; kind < 3; ++kind) {
       SCOPED_TRACE(KindFolder(set, kind));
       for (int f = 1; f <= set.frames[kind]; ++f) {
@@ -54,7 +54,7 @@ TEST_F(EmbeddedArt, EveryFrameSeriesHasItsCountAndStopsThere) {
 }
 
 TEST_F(EmbeddedArt, OnlyAttacksHaveHitFilesHoldingBareDigits) {
-  for (const ArtSet& set : kArtSets) {
+  for (const ArtSet& set : ArtSets()) {
     SCOPED_TRACE(set.name);
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(ReadEmbedded(KindFolder(set, 0) + "hit.txt", bytes));
@@ -68,8 +68,8 @@ TEST_F(EmbeddedArt, OnlyAttacksHaveHitFilesHoldingBareDigits) {
 
 TEST_F(EmbeddedArt, TheTwoShippedOffsetRowsAreExact) {
   using Row = std::vector<std::array<int32_t, 2>>;
-  const ArtSet& spider = kArtSets[0];
-  const ArtSet& hero = kArtSets[16];
+  const ArtSet& spider = ArtSets()[0];
+  const ArtSet& hero = ArtSets()[16];
   ASSERT_STREQ(spider.name, "spider");
   ASSERT_STREQ(hero.name, "hero");
   EXPECT_EQ(ReadOffsets(spider, 1), (Row{{17, 22}, {17, 22}, {13, 12}, {17, 16}, {17, 22}}));

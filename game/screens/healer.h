@@ -1,0 +1,4 @@
+// The healer: health bought with gold.
+#pragma once
+
+void Healer();

@@ -1,0 +1,9 @@
+// The window-system events a key source feeds the key table with. Only key sources (the SDL window,
+// a key script) and their tests call these: game code reads keys, it never makes them.
+#pragma once
+
+void KeyDownEvent(int key);
+void KeyUpEvent(int key);
+void CharTypedEvent(int ch);
+void FocusEvent(bool active);  // false: sent to the background
+void CloseRequestedEvent();
