@@ -19,6 +19,7 @@
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "tests/support/battle_world.h"
+#include "tests/support/glyphs.h"
 #include "tests/support/key_script.h"
 
 namespace {
@@ -35,11 +36,9 @@ int32_t LandAndKill(tmon&, const tblow&) {
 }
 void LandOnFoe(tmon&, const tblow&) { landedAfter = PresentedFrameCount(); }
 
+// Up to 12 letters from (x, y).
 std::string GlyphsAt(const std::vector<TDrawRecord>& records, float x, float y) {
-  std::string text;
-  for (const TDrawRecord& r : records)
-    if (r.image == font.glyphs.get() && r.y == y && r.x >= x && r.x < x + 8.0f * 12) text += FontCharset[r.frame];
-  return text;
+  return GlyphRun(records, x, y, 8.0f * 12);
 }
 
 class BattleShowTest : public testing::Test {

@@ -28,15 +28,14 @@
 #include "platform/random.h"
 #include "tests/support/battle_world.h"
 #include "tests/support/end_status.h"
+#include "tests/support/glyphs.h"
 #include "tests/support/key_script.h"
 
 namespace {
 
+// Up to 24 letters from (x, y).
 std::string RowAt(const std::vector<TDrawRecord>& records, float x, float y) {
-  std::string text;
-  for (const TDrawRecord& r : records)
-    if (r.image == font.glyphs.get() && r.y == y && r.x >= x && r.x < x + 8.0f * 24) text += FontCharset[r.frame];
-  return text;
+  return GlyphRun(records, x, y, 8.0f * 24);
 }
 
 class BattleTest : public testing::Test {

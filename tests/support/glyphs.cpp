@@ -21,6 +21,13 @@ std::string GlyphRow(const std::vector<TDrawRecord>& records, float y) {
   return text;
 }
 
+std::string GlyphRun(const std::vector<TDrawRecord>& records, float x, float y, float width) {
+  std::string text;
+  for (const TDrawRecord& r : GlyphsOf(records))
+    if (r.y == y && r.x >= x && r.x < x + width) text += GlyphChar(r);
+  return text;
+}
+
 std::string GlyphTextAt(const std::vector<TDrawRecord>& records, float y) {
   std::vector<TDrawRecord> row;
   for (const TDrawRecord& r : GlyphsOf(records))
