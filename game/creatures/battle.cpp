@@ -9,10 +9,10 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/battle_show.h"
-#include "game/creatures/death_screen.h"
 #include "game/creatures/effects.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
+#include "game/screens/death_screen.h"
 #include "game/screens/menu.h"
 #include "game/screens/message.h"
 #include "game/screens/stage.h"
@@ -27,13 +27,10 @@
 
 namespace {
 
-constexpr int32_t kLairFloor = 20;
 constexpr int32_t kEscapeChance = 30;
 // What the Dragon Lord gains after each of its attacks.
 constexpr int32_t kLordStrengthGain = 300;
 constexpr int32_t kLordHealthGain = 500;
-
-bool IsDragonLord(const tmon& m) { return &m == Roster[MonsterCount]; }
 
 // Block, then miss, then damage: each roll is drawn only when the one before let the attack through.
 tblow RollMonsterBlow(const tmon& m) {
@@ -74,8 +71,9 @@ int32_t LandOnHero(tmon&, const tblow& blow) {
   return 1;
 }
 
-void LandOnMonster(tmon& m, const tblow& blow) {
-  if (blow.missed) return;
+// The hero's blow on his hit frame; the monster dies of it or recoils, and the number floats on.
+int32_t LandOnMonster(tmon& m, const tblow& blow) {
+  if (blow.missed) return 1;
   m.health -= blow.damage;
   if (m.health <= 0) {
     m.health = 0;
@@ -83,6 +81,7 @@ void LandOnMonster(tmon& m, const tblow& blow) {
   } else {
     m.SetAnim(GotHitKind);
   }
+  return 1;
 }
 
 // The Dragon Lord grows after each of its attacks; the strength is never taken back.
@@ -93,14 +92,13 @@ void LordGains(tmon& m) {
   if (m.health > m.healthmax) m.health = m.healthmax;
   menu.speaker = m.name;
   // Two rune records of the lair give the rising lines their stat colours.
-  const titem strengthRune(ItemRune, "rune", 0, 0.0f, kLairFloor, 1.0f, StatStrength, TimingAttack);
-  const titem healthRune(ItemRune, "rune", 0, 0.0f, kLairFloor, 1.0f, StatHealth, TimingAttack);
-  const float x = static_cast<float>(FoeX);
-  const float y = static_cast<float>(FoeY - 70);
+  const titem strengthRune(ItemRune, "rune", 0, 0.0f, LairFloor, 1.0f, StatStrength, TimingAttack);
+  const titem healthRune(ItemRune, "rune", 0, 0.0f, LairFloor, 1.0f, StatHealth, TimingAttack);
+  const tspot over = OverFoe();
   strengthRune.SetItemColor(0, 1);
-  RisingText("+" + IntToText(kLordStrengthGain) + " " + StatName(StatStrength), x, y, 2.0f, 52, 0);
+  RisingText("+" + IntToText(kLordStrengthGain) + " " + StatName(StatStrength), over.x, over.y, 2.0f, 52, 0);
   healthRune.SetItemColor(0, 1);
-  RisingText("+" + IntToText(kLordHealthGain) + " " + StatName(StatHealth), x, y, 2.0f, 52, 0);
+  RisingText("+" + IntToText(kLordHealthGain) + " " + StatName(StatHealth), over.x, over.y, 2.0f, 52, 0);
 }
 
 // The monster's half of a turn; false when the hero died of it.
@@ -110,7 +108,7 @@ bool MonsterTurn(tmon& m) {
   if (PlayMonsterAttack(m, blow, LandOnHero) == 0) return false;
   m.SetAnim(AttackKind);
   menu.infoText = Text();
-  if (IsDragonLord(m)) LordGains(m);
+  if (IsDragonLord(&m)) LordGains(m);
   return true;
 }
 
@@ -151,8 +149,8 @@ void VictoryRunes() {
     }
     if (total == 0) continue;
     hero.runes[last]->SetItemColor(0, 1);
-    RisingText("+" + IntToText(total) + " " + StatName(hero.runes[last]->stat), static_cast<float>(HeroX + 22),
-               static_cast<float>(HeroY - 70), 3.0f, 40, 1);
+    RisingText("+" + IntToText(total) + " " + StatName(hero.runes[last]->stat), OverHero().x, OverHero().y, 3.0f,
+               40, 1);
   }
 }
 
@@ -160,7 +158,7 @@ void Victory(tmon& m) {
   menu.speaker = "dead " + m.name;
   menu.infoText = m.name + " defeated!";
   PlayVictoryBanner(m);
-  if (IsDragonLord(m)) ShowEnding();
+  if (IsDragonLord(&m)) ShowEnding();
   VictoryRunes();
   // infoText keeps "... defeated!" for the next menu to show once.
   menu.speaker = Text();
@@ -182,7 +180,7 @@ tmon& OpenBattle() {
   tmon& m = *Roster[MonsterSlotForFloor(hero.floor)];
   m.health = m.healthmax;
   m.SetAnim(AttackKind);
-  if (IsDragonLord(m)) {
+  if (IsDragonLord(&m)) {
     ShowMessage("You have reached the " + m.name + "'s lair...", 1.3f, 0.4f, 0, 0);
     WaitForKey();
   }
@@ -200,13 +198,13 @@ int32_t MonsterDamage(int32_t raw, int32_t def) {
   return damage < 1 ? 1 : damage;
 }
 
-int32_t RunBattle() {
+void RunBattle() {
   tmon& m = OpenBattle();
   int32_t gains[RuneSlots + 1] = {};
   for (;;) {
     if (!MonsterTurn(m)) {
       Defeat(m);
-      return 0;
+      return;
     }
 
     menu.SetTitle("battle");
@@ -223,7 +221,7 @@ int32_t RunBattle() {
         menu.infoText = Text();
         ShowMessage("You ran away", 1.2f, 0.8f, 0, 0);
         Opponent = nullptr;
-        return 0;
+        return;
       }
       // Shown above the monster until its next attack has played.
       menu.infoText = "you could not escape!";
@@ -235,5 +233,4 @@ int32_t RunBattle() {
     if (m.health <= 0) break;
   }
   Victory(m);
-  return 0;
 }

@@ -5,9 +5,9 @@
 
 struct tmon;
 
-// One whole battle on hero.floor; always 0. The caller learns the outcome from the hero: floor 0
-// after a death and "continue"; the program has ended after "end" or the Dragon Lord's fall.
-int32_t RunBattle();
+// One whole battle on hero.floor. The caller learns the outcome from the hero: floor 0 after a
+// death and "continue"; the program has ended after "end" or the Dragon Lord's fall.
+void RunBattle();
 
 // The damage a monster's roll raw does through protection def: the roll less half the protection,
 // or, when the protection is larger than the roll, a share of it that shrinks quadratically (at

@@ -1,6 +1,6 @@
-// How a battle looks and how long each step takes: the two attack sequences with the blow landing
-// on the attacker's hit frame, the rune-gain numbers, the "VICTORY!" banner and the hero's death.
-// Every step is one presented frame; none of them reads the clock.
+// How a battle looks and how long each step takes: the attack sequence with the blow landing on the
+// attacker's hit frame, the rune-gain numbers, the "VICTORY!" banner and the hero's death. Every
+// step is one presented frame; none of them reads the clock.
 #pragma once
 #include <cstdint>
 
@@ -14,13 +14,17 @@ struct tblow {
   int32_t damage = 0;
 };
 
-// The monster m attacks the hero. land is called once, on the first frame that shows m's hit
-// frame; when it returns 0 (the blow killed the hero) the sequence stops there and returns 0, else
-// "missed" or the damage floats over the hero and the sequence returns 1 once it has finished.
-int32_t PlayMonsterAttack(tmon& m, const tblow& blow, int32_t (*land)(tmon&, const tblow&));
+// Lands a blow on the battle's monster m (or, from m, on the hero) on the attacker's hit frame;
+// returns 0 when the blow ended the sequence there (it killed the hero), else 1.
+using tland = int32_t (*)(tmon& m, const tblow& blow);
+
+// The monster m attacks the hero: m's attack animation starts afresh, land is called once, on the
+// first frame that shows m's hit frame; when it returns 0 the sequence stops there and returns 0,
+// else "missed" or the damage floats over the hero and the sequence returns 1 once it has finished.
+int32_t PlayMonsterAttack(tmon& m, const tblow& blow, tland land);
 // The hero attacks m: the same, with the blow landing the frame before the hero's hit frame shows,
 // and the number floating over m.
-void PlayHeroAttack(tmon& m, const tblow& blow, void (*land)(tmon&, const tblow&));
+int32_t PlayHeroAttack(tmon& m, const tblow& blow, tland land);
 // The "after each attack" gains of rune slots 1..runelevel rising side by side over the hero.
 void PlayRuneGains(const int32_t gains[RuneSlots + 1]);
 // "VICTORY!" typed out while m's die animation plays on.

@@ -93,8 +93,10 @@ void ResetRosterFigures() {
   }
 }
 
+bool IsDragonLord(const tmon* m) { return m != nullptr && m == Roster[MonsterCount]; }
+
 int32_t MonsterSlotForFloor(int32_t floor) {
-  if (floor >= 20) return MonsterCount;
+  if (floor >= LairFloor) return MonsterCount;
   // The town (floor 0) never has battles; anything below floor 2 meets the spider.
   if (floor <= 1) return 1;
   int32_t slot = floor - 1 + RandomInteger(0, 2);

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int32_t LairFloor = 20;
-
 void GoUpstairs() {
   hero.floor -= 1;
   // The climb from floor 1 reaches the town, where nothing attacks.

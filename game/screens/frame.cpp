@@ -16,4 +16,12 @@ void EndFrame() {
   PresentFrame();
 }
 
+void EndFrameOnTintedTitle(int32_t red, int32_t green, int32_t blue, float alpha) {
+  hero.DrawStatusPanel();
+  SetDrawAlpha(alpha);
+  SetDrawColor(red, green, blue);
+  FlipFrame(-1);
+  DrawTitlePicture(0);
+}
+
 bool SkipPressed() { return WasKeyPressed(KeySpace) != 0 || WasKeyPressed(KeyEnter) != 0; }

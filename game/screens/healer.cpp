@@ -28,7 +28,7 @@ void Healer() {
         menu.infoText = "I call power from the heavens! You are now healed.";
         UseColor(kStatColors[StatHealth]);
         const int32_t gain = SaturatingSub(hero.healthmax, hero.health);
-        RisingText("+" + IntToText(gain) + " health", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
+        RisingText("+" + IntToText(gain) + " health", OverHero().x, OverHero().y,
                    3.0f, 40, 0);
         hero.health = hero.healthmax;
         cost = 0;

@@ -32,7 +32,7 @@ void SellAllUnequipped() {
     hero.gold = SaturatingAdd(hero.gold, price);
     menu.infoText = SoldLine(item, price);
     UseColor(kStatColors[StatGold]);
-    RisingText("+" + IntToText(price) + " gold", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70),
+    RisingText("+" + IntToText(price) + " gold", OverHero().x, OverHero().y,
                3.0f, 20, 0);
     hero.items[slot] = nullptr;
     delete item;

@@ -20,6 +20,8 @@ tmon* Opponent = nullptr;
 namespace {
 
 constexpr int32_t GlyphHeight = 12;
+// The health bars under the names, in pixels.
+constexpr int32_t kBarLength = 58;
 
 // The bar's fill colour: green when full, through yellow-brown, to red when empty.
 void SetBarFillColor(float ratio) {
@@ -28,6 +30,9 @@ void SetBarFillColor(float ratio) {
 }
 
 }  // namespace
+
+tspot OverHero() { return {static_cast<float>(HeroX + 22), static_cast<float>(HeroY - HeadHeight)}; }
+tspot OverFoe() { return {static_cast<float>(FoeX), static_cast<float>(FoeY - HeadHeight)}; }
 
 void DrawBar(float value, int32_t maximum, int32_t x, int32_t y, int32_t length, int32_t experienceStyle) {
   // Outside 0..1 the fill would run past the background or turn the colour arithmetic over.
@@ -65,29 +70,29 @@ void DrawScene() {
   const int32_t rowHeight = font.cellHeight;
   SetDrawColor(255, 255, 255);
   DrawFontText(hero.name, HeroX, HeroY, 0, 0, 0);
-  DrawBar(static_cast<float>(hero.health), hero.healthmax, HeroX, HeroY + rowHeight, 58, 0);
+  DrawBar(static_cast<float>(hero.health), hero.healthmax, HeroX, HeroY + rowHeight, kBarLength, 0);
   SetDrawColor(90, 155, 90);
   DrawFontText(IntToText(hero.health) + "/" + IntToText(hero.healthmax), HeroX, HeroY + 2 * rowHeight, 0, 0, 0);
   SetDrawColor(255, 255, 255);
   // A figure without a picture (no animation set yet) leaves the hero's place empty.
   if (TImage* figure = hero.mon ? hero.mon->CurrentImage() : nullptr)
-    DrawImageFrame(figure, static_cast<float>(HeroX + 5), static_cast<float>(HeroY - 70), 0);
+    DrawImageFrame(figure, static_cast<float>(HeroX + 5), static_cast<float>(HeroY - HeadHeight), 0);
 
   if (Opponent) {
     SetDrawColor(255, 255, 255);
     DrawFontText(IntToText(Opponent->health) + "/" + IntToText(Opponent->healthmax), FoeX, FoeY + 2 * rowHeight, 0,
                  0, 0);
-    DrawBar(static_cast<float>(Opponent->health), Opponent->healthmax, FoeX, FoeY + rowHeight, 58, 0);
+    DrawBar(static_cast<float>(Opponent->health), Opponent->healthmax, FoeX, FoeY + rowHeight, kBarLength, 0);
     if (TImage* picture = Opponent->CurrentImage()) {
       // Mirrored to face the hero; the Dragon Lord larger and reddened.
-      if (Opponent == Roster[MonsterCount]) {
+      if (IsDragonLord(Opponent)) {
         SetDrawColor(255, 100, 100);
         SetDrawScale(-1.3f, 1.3f);
       } else {
         SetDrawColor(255, 255, 255);
         SetDrawScale(-1.0f, 1.0f);
       }
-      DrawImageFrame(picture, static_cast<float>(FoeX + 40), static_cast<float>(FoeY - 70), 0);
+      DrawImageFrame(picture, static_cast<float>(FoeX + 40), static_cast<float>(FoeY - HeadHeight), 0);
       SetDrawScale(1.0f, 1.0f);
     }
   }

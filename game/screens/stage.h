@@ -11,6 +11,16 @@ extern const int32_t HeroX;
 extern int32_t HeroY;
 extern const int32_t FoeX;
 extern int32_t FoeY;
+// The figures' heads stand this far above their name lines.
+constexpr int32_t HeadHeight = 70;
+// A point on the stage.
+struct tspot {
+  float x;
+  float y;
+};
+// Where numbers float up and lines rise: over the hero's head, over the opponent's.
+tspot OverHero();
+tspot OverFoe();
 // The monster being fought: set by the battle from the end of its opening to its end, else null.
 extern tmon* Opponent;
 

@@ -8,6 +8,7 @@
 #include "game/screens/message.h"
 #include "game/screens/start.h"
 #include "game/screens/title.h"
+#include "game/state/save.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
@@ -49,7 +50,7 @@ void ShowIntro() {
 
 void ShowEnding() {
   // The finished game is not kept: the next start begins a new one.
-  DeleteFile("save.dat");
+  DeleteSave();
   NoSave = 1;
   ShowMessage("Victory! The home town is safe!", 2.0f, 0.5f, 0, 0);
   SetDrawColor(255, 255, 255);

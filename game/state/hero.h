@@ -8,6 +8,10 @@
 
 struct tmon;
 
+// The Dragon Lord's lair below the last floor. The hero stands on it only for the length of its one
+// battle; floor 19 is the deepest he can be found on otherwise.
+constexpr int32_t LairFloor = 20;
+
 struct thero {
   tmon* mon = nullptr;
   Text name;

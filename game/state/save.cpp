@@ -311,6 +311,8 @@ int32_t LoadGame() {
   return loaded;
 }
 
+void DeleteSave() { DeleteFile(kSavePath); }
+
 std::vector<uint8_t> SaveGameToBytes() {
   std::vector<uint8_t> bytes;
   StreamPtr stream = MakeBufferStream(&bytes);

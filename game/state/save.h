@@ -8,6 +8,8 @@
 // 1 when a saved game was read into hero, 0 when there is none (or none could be used).
 int32_t LoadGame();
 void SaveGame();
+// Removes save.dat: the game it held is over (ended after a death, or won).
+void DeleteSave();
 
 // The loader and writer without the file: LoadGameFromBytes fills hero from a save file's bytes
 // and returns 1, or returns 0 and leaves hero alone when not even the hero's own fields can be read.

@@ -34,7 +34,10 @@ int32_t LandAndKill(tmon&, const tblow&) {
   landedAfter = PresentedFrameCount();
   return 0;
 }
-void LandOnFoe(tmon&, const tblow&) { landedAfter = PresentedFrameCount(); }
+int32_t LandOnFoe(tmon&, const tblow&) {
+  landedAfter = PresentedFrameCount();
+  return 1;
+}
 
 // Up to 12 letters from (x, y).
 std::string GlyphsAt(const std::vector<TDrawRecord>& records, float x, float y) {

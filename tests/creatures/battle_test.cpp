@@ -81,7 +81,7 @@ TEST_F(BattleTest, AMightyHeroKillsTheSpiderWithOneBlowAndTheBasicRunesPayTwenty
   UseKeys("1");
   int64_t atMenu = 0;
   SetKeyWaitHook([&atMenu] { atMenu = PresentedFrameCount(); });
-  EXPECT_EQ(RunBattle(), 0);
+  RunBattle();
   EXPECT_EQ(atMenu, 25 + 21 + 1);
   EXPECT_EQ(PresentedFrameCount(), 97);
   EXPECT_EQ(Roster[1]->health, 0);

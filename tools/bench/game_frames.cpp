@@ -88,7 +88,7 @@ void BM_BattleFrame(benchmark::State& state) {
     if (hero.mon->Advance(0)) hero.mon->SetAnim(AttackKind);
     DrawScene();
     SetDrawColor(180, 0, 0);
-    FloatTextStep("-1234", static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 70), 2.0f, 34);
+    FloatTextStep("-1234", OverHero().x, OverHero().y, 2.0f, 34);
     hero.DrawStatusPanel();
     FlipFrame(0);
   }

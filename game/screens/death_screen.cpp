@@ -1,17 +1,17 @@
 // The death screen: everything is lost, or is it? "continue" keeps the game with half the gold and
 // nothing but the default items, back in town; "end" deletes the save and ends without saving.
-#include "game/creatures/battle.h"
-#include "game/creatures/death_screen.h"
+#include "game/screens/death_screen.h"
+
 #include "game/creatures/mon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
 #include "game/screens/message.h"
 #include "game/screens/start.h"
 #include "game/state/hero.h"
+#include "game/state/save.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
-#include "platform/resources.h"
 
 void DeathScreen(tmon* killer) {
   ShowMessage("The " + killer->name + " killed you! Everything is lost...", 1.3f, 0.6f, 1, 1);
@@ -29,7 +29,7 @@ void DeathScreen(tmon* killer) {
     ResetAfterDeath();
     return;
   }
-  DeleteFile("save.dat");
+  DeleteSave();
   NoSave = 1;
   ExitProgram();
 }
