@@ -73,6 +73,9 @@ void StepFigures(const tattack& a) {
 // One attack from the start of the swing to the end of the floating number; 0 when the blow ended
 // it on the hit frame.
 int32_t PlayAttack(const tattack& a, tmon& m, const tblow& blow, tland land) {
+  // Every attack is seen whole, from the start of the swing, even when the attacker was still
+  // recoiling from a blow it had just taken.
+  a.attacker->SetAnim(AttackKind);
   bool landed = false;
   for (;;) {
     if (a.stepBeforeDrawing) StepFigures(a);

@@ -1,6 +1,6 @@
 // The dungeon floors below the town: floor 1 at the top, the Dragon Lord's lair at 20. There is no
 // map; each move is a menu choice followed by a battle. The lair is entered only for the length of
-// one battle, so hero.floor is 20 only while that battle runs (and in a save made during it).
+// one battle, so hero.floor is 20 only while that battle runs (a save made during it says 19).
 #include "game/screens/dungeon.h"
 
 #include "game/creatures/battle.h"

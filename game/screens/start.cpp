@@ -56,13 +56,17 @@ void GameMain() {
     ShowIntro();
   }
   NoSave = 0;
-  // A game saved in the dungeon (in the lair too, mid-battle) resumes on its floor.
+  // A game saved in the dungeon resumes on its floor (one saved in the lair, on floor 19).
   if (hero.floor != 0) DungeonMenu();
   TownMenu();
 }
 
 void SaveOnExit() {
-  if (!NoSave) SaveGame();
+  if (NoSave) return;
+  // A hero who has died and not yet chosen is kept as "continue" leaves him: leaving the game
+  // between the lethal blow and the choice must not dodge the death.
+  if (hero.health <= 0) ResetAfterDeath();
+  SaveGame();
 }
 
 void DrawTitlePicture(int32_t dim) {

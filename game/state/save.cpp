@@ -7,7 +7,9 @@
 // Loading reads the whole file first and trusts nothing in it. What is repaired, rather than lost:
 //  - a file far larger than any save the game writes is not read at all: a new game starts;
 //  - the name and the ten statistics must all be there with a sane name length, or a new game starts;
-//    a current floor outside 0..20 becomes the town, a deepest floor outside 1..20 the nearest end;
+//    a current floor outside 0..19 or a deepest floor outside 1..19 becomes the nearest end (the
+//    town, or floor 19 where a game saved in the lair resumes), a deepest floor above the current
+//    one becomes the current one;
 //    health-max below 1 becomes 1, health above health-max becomes health-max, negative gold or
 //    experience becomes 0, and a name (the hero's or an item's) is cut to 255 characters, so the
 //    rules never start from numbers they cannot hold;
@@ -39,6 +41,9 @@
 namespace {
 
 const char* const kSavePath = "save.dat";
+// The deepest floor a saved game can stand on: the lair lasts one battle, after which the hero is
+// back on the floor above it, so a game saved during that battle resumes there.
+constexpr int32_t DeepestFloor = LairFloor - 1;
 // Names longer than this are cut on loading; the game never makes one.
 constexpr int32_t kLongestName = 255;
 // The largest save the game writes is 5,585 bytes (255-character names everywhere, 18 items, nine
@@ -181,14 +186,20 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
                          &loaded.accuracy, &loaded.itemfind}) {
     *field = ReadInt32(s);
   }
-  if (loaded.floor < 0 || loaded.floor > 20) {
-    notes.Add("floor " + Num(loaded.floor) + " became the town");
-    loaded.floor = 0;
+  // The lair is never a place to resume in: it lasts one battle.
+  if (loaded.floor < 0 || loaded.floor > DeepestFloor) {
+    const int32_t floor = loaded.floor < 0 ? 0 : DeepestFloor;
+    notes.Add("floor " + Num(loaded.floor) + " became " + (floor == 0 ? std::string("the town") : Num(floor)));
+    loaded.floor = floor;
   }
-  if (loaded.deepest < 1 || loaded.deepest > 20) {
-    const int32_t deepest = loaded.deepest < 1 ? 1 : 20;
+  if (loaded.deepest < 1 || loaded.deepest > DeepestFloor) {
+    const int32_t deepest = loaded.deepest < 1 ? 1 : DeepestFloor;
     notes.Add("deepest floor " + Num(loaded.deepest) + " became " + Num(deepest));
     loaded.deepest = deepest;
+  }
+  if (loaded.deepest < loaded.floor) {
+    notes.Add("deepest floor " + Num(loaded.deepest) + " became the floor " + Num(loaded.floor));
+    loaded.deepest = loaded.floor;
   }
   if (loaded.healthmax < 1) {
     notes.Add("health-max " + Num(loaded.healthmax) + " became 1");
@@ -319,7 +330,8 @@ std::vector<uint8_t> SaveGameToBytes() {
   TStream* s = stream.get();
   WriteInt32(s, hero.name.Length());
   WriteText(s, hero.name);
-  for (int32_t field : {hero.health, hero.healthmax, hero.gold, hero.experience, hero.floor, hero.deepest,
+  const int32_t floor = hero.floor > DeepestFloor ? DeepestFloor : hero.floor;
+  for (int32_t field : {hero.health, hero.healthmax, hero.gold, hero.experience, floor, hero.deepest,
                         hero.strength, hero.defence, hero.accuracy, hero.itemfind}) {
     WriteInt32(s, field);
   }

@@ -80,6 +80,28 @@ TEST_F(BattleShowTest, TheHerosBlowLandsAFrameBeforeItsHitFrameShows) {
   EXPECT_EQ(PresentedFrameCount(), 20);
 }
 
+// Every attack starts from the attacker's swing, even straight after a blow it took: the hero just
+// hit still takes 20 frames, the spider just hit 21, and a lethal blow from a recoiling spider
+// still waits for its hit frame.
+TEST_F(BattleShowTest, AnAttackerJustHitStillSwingsToItsHitFrame) {
+  tmon& spider = *Roster[1];
+  hero.mon->SetAnim(GotHitKind);
+  hero.mon->Advance(0);
+  PlayHeroAttack(spider, tblow{0, 3}, LandOnFoe);
+  EXPECT_EQ(landedAfter, 4);
+  EXPECT_EQ(PresentedFrameCount(), 20);
+
+  for (bool lethal : {false, true}) {
+    SCOPED_TRACE(lethal ? "lethal" : "survived");
+    spider.SetAnim(GotHitKind);
+    spider.Advance(0);
+    const int64_t start = PresentedFrameCount();
+    EXPECT_EQ(PlayMonsterAttack(spider, tblow{0, 5}, lethal ? LandAndKill : LandAndSurvive), lethal ? 0 : 1);
+    EXPECT_EQ(landedAfter - start, 5);
+    EXPECT_EQ(PresentedFrameCount() - start, lethal ? 5 : 21);
+  }
+}
+
 TEST_F(BattleShowTest, ALethalBlowEndsTheSequenceAtOnceWithoutANumber) {
   std::vector<TDrawRecord> records;
   SetDrawRecorder(&records);
@@ -87,7 +109,7 @@ TEST_F(BattleShowTest, ALethalBlowEndsTheSequenceAtOnceWithoutANumber) {
   spider.SetAnim(AttackKind);
   EXPECT_EQ(PlayMonsterAttack(spider, tblow{0, 500}, LandAndKill), 0);
   EXPECT_EQ(PresentedFrameCount(), 5);
-  EXPECT_EQ(GlyphsAt(records, static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 75)), "");
+  EXPECT_EQ(GlyphsAt(records, OverHero().x, OverHero().y - 5), "");
 }
 
 TEST_F(BattleShowTest, SpaceCutsTheNumberShortAndTheBattleGoesOn) {
@@ -98,9 +120,9 @@ TEST_F(BattleShowTest, SpaceCutsTheNumberShortAndTheBattleGoesOn) {
   spider.SetAnim(AttackKind);
   EXPECT_EQ(PlayMonsterAttack(spider, tblow{1, 0}, LandAndSurvive), 1);
   EXPECT_EQ(PresentedFrameCount(), 8);
-  // A miss floats up as MISSED from 5 pixels above (HeroX + 22, HeroY - 70), then 2 a frame.
-  EXPECT_EQ(GlyphsAt(records, static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 75)), "MISSED");
-  EXPECT_EQ(GlyphsAt(records, static_cast<float>(HeroX + 22), static_cast<float>(HeroY - 77)), "MISSED");
+  // A miss floats up as MISSED from 5 pixels above the hero's head, then 2 a frame.
+  EXPECT_EQ(GlyphsAt(records, OverHero().x, OverHero().y - 5), "MISSED");
+  EXPECT_EQ(GlyphsAt(records, OverHero().x, OverHero().y - 7), "MISSED");
   // The next number starts afresh: the cut one left nothing behind.
   ResetKeyboard();
   spider.SetAnim(AttackKind);

@@ -3,11 +3,14 @@
 // of a death, and the ending. Checked by the game state, presented frame counts and the drawing.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/creatures/anim.h"
@@ -17,11 +20,14 @@
 #include "game/screens/dungeon.h"
 #include "game/screens/font.h"
 #include "game/screens/menu.h"
+#include "game/screens/message.h"
 #include "game/screens/stage.h"
 #include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/state/save.h"
 #include "platform/display.h"
+#include "platform/internal/signals.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
@@ -32,6 +38,11 @@
 #include "tests/support/key_script.h"
 
 namespace {
+
+std::vector<uint8_t> ReadSave() {
+  std::ifstream file("save.dat", std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 // Up to 24 letters from (x, y).
 std::string RowAt(const std::vector<TDrawRecord>& records, float x, float y) {
@@ -92,24 +103,9 @@ TEST_F(BattleTest, AMightyHeroKillsTheSpiderWithOneBlowAndTheBasicRunesPayTwenty
   EXPECT_EQ(menu.infoText, Text("spider defeated!"));
   EXPECT_EQ(hero.mon->anim->kind, AttackKind);
   // The two basic runes' gains as one line, under the flickering title.
-  const float x = static_cast<float>(HeroX + 22);
-  EXPECT_NE(RowAt(records, x, static_cast<float>(HeroY - 75)).find("+20GOLD"), std::string::npos);
-  EXPECT_EQ(RowAt(records, x, static_cast<float>(HeroY - 140)).find("RUNEVICTORYBONUS!"), 0u);
-}
-
-// Only the rules' own restarts happen: the hero's figure is put back on its attack after his own
-// attack, not after a blow taken, so a hero still recoiling strikes at once (hit frame 0).
-TEST_F(BattleTest, AHeroStillRecoilingStrikesOnHisFirstFrame) {
-  MakeHeroMighty();
-  Roster[1]->accuracy = 100;
-  ASSERT_EQ(hero.AddItem(new titem(ItemArmor, "rag", 0, 0.0f)), 1);
-  hero.floor = 1;
-  UseKeys("1");
-  int64_t atMenu = 0;
-  SetKeyWaitHook([&atMenu] { atMenu = PresentedFrameCount(); });
-  RunBattle();
-  EXPECT_LT(hero.health, hero.healthmax);
-  EXPECT_EQ(PresentedFrameCount() - atMenu, 16 + 18 + 12);
+  const tspot over = OverHero();
+  EXPECT_NE(RowAt(records, over.x, over.y - 5).find("+20GOLD"), std::string::npos);
+  EXPECT_EQ(RowAt(records, over.x, over.y - 70).find("RUNEVICTORYBONUS!"), 0u);
 }
 
 TEST_F(BattleTest, AMidFloorOffersTheKindsOneBelowToOneAboveItsNumber) {
@@ -244,6 +240,59 @@ TEST_F(BattleTest, ContinuingAfterADeathLeavesTheHeroInTownWithHalfHisGoldAndNoI
   EXPECT_TRUE(orIsIt);
 }
 
+// Between the lethal blow and a choice on the death menu, every way out of the game saves the hero
+// as "continue" leaves him, so leaving never dodges the death.
+TEST_F(BattleTest, LeavingBeforeTheDeathMenusChoiceSavesTheHeroAsContinueLeavesHim) {
+  // Up from floor 2 to the spider of floor 1, who kills.
+  auto doomedOnFloorTwo = [] {
+    StartBattleWorld();
+    AtExit(SaveOnExit);
+    Doomed();
+    hero.gold = 7;
+    hero.floor = 2;
+    hero.deepest = 2;
+  };
+  doomedOnFloorTwo();
+  int64_t orIsItFrame = 0;
+  SetKeyWaitHook([&orIsItFrame] {
+    if (orIsItFrame == 0 && hero.health == 0) orIsItFrame = PresentedFrameCount();
+  });
+  UseKeys("1 enter 1");
+  ASSERT_EQ(EndStatus([] { DungeonMenu(); }), CallReturned);
+  const std::vector<uint8_t> continued = SaveGameToBytes();
+  // The death message presents this many frames before "Or is it?" is flipped over its last one.
+  StartBattleWorld();
+  ShowMessage("The spider killed you! Everything is lost...", 1.3f, 0.6f, 1, 1);
+  const int64_t deathSequenceEnd = orIsItFrame - PresentedFrameCount() - 1;
+
+  struct tway {
+    std::string name, keys;
+    int status;
+    bool signalAtMenu;
+  };
+  const tway ways[] = {
+      {"escape during the death sequence", "1 esc@" + std::to_string(deathSequenceEnd - 1), 0, false},
+      {"escape in the message", "1 esc@" + std::to_string(orIsItFrame - 2), 0, false},
+      {"the window closed at \"Or is it?\"", "1", 0, false},
+      {"escape on the menu", "1 enter esc", 0, false},
+      {"SIGTERM on the menu", "1 enter", 128 + SIGTERM, true},
+  };
+  for (const tway& way : ways) {
+    SCOPED_TRACE(way.name);
+    doomedOnFloorTwo();
+    std::filesystem::remove("save.dat");
+    CatchEndSignals();
+    int waits = 0;
+    SetKeyWaitHook([&way, &waits] {
+      if (++waits == 3 && way.signalAtMenu) std::raise(SIGTERM);
+    });
+    UseKeys(way.keys);
+    EXPECT_EQ(EndStatus([] { DungeonMenu(); }), way.status);
+    ReleaseEndSignals();
+    EXPECT_EQ(ReadSave(), continued);
+  }
+}
+
 TEST_F(BattleTest, EndingAfterADeathDeletesTheSaveAndSavesNothing) {
   Doomed();
   hero.floor = 1;
@@ -254,12 +303,21 @@ TEST_F(BattleTest, EndingAfterADeathDeletesTheSaveAndSavesNothing) {
   EXPECT_EQ(NoSave, 1);
 }
 
-TEST_F(BattleTest, EscapeInTheBattleMenuEndsTheGameAndSavesItOnItsFloor) {
-  hero.floor = 1;
-  UseKeys("esc");
-  EXPECT_EQ(EndStatus([] { RunBattle(); }), 0);
-  std::ifstream save("save.dat", std::ios::binary);
-  EXPECT_TRUE(save.good());
+// A game left in a battle resumes on its floor; one left in the lair's only battle on floor 19, where
+// the hero stands once that battle is over.
+TEST_F(BattleTest, EscapeInTheBattleMenuSavesTheGameOnItsFloorOrAboveTheLair) {
+  for (const auto& [floor, keys, saved] : {std::tuple{7, "esc", 7}, std::tuple{LairFloor, "enter esc", LairFloor - 1}}) {
+    SCOPED_TRACE(floor);
+    StartBattleWorld();
+    AtExit(SaveOnExit);
+    MakeHeroMighty();
+    hero.floor = floor;
+    hero.deepest = LairFloor - 1;
+    UseKeys(keys);
+    EXPECT_EQ(EndStatus([] { RunBattle(); }), 0);
+    hero.floor = saved;
+    EXPECT_EQ(ReadSave(), SaveGameToBytes());
+  }
 }
 
 TEST_F(BattleTest, TheDragonLordsFallPlaysTheEndingAndLeavesNoSave) {

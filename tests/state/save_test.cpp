@@ -266,8 +266,8 @@ TEST_F(SaveRoundTripTest, ReachableHeroesLoadBackEqual) {
         delete item;
       } else if (action == 6) {
         hero.gold = RandomInteger(0, 100000);
-        hero.floor = RandomInteger(0, 20);
-        hero.deepest = RandomInteger(1, 19);
+        hero.floor = RandomInteger(0, 19);
+        hero.deepest = RandomInteger(MaxInt(hero.floor, 1), 19);
         hero.experience = RandomInteger(0, 1000000);
       }
     }
@@ -400,14 +400,24 @@ TEST_F(DamagedSaveTest, ImpossibleItemNameLengthLosesTheRest) {
   EXPECT_EQ(hero.gold, 180);
 }
 
-TEST_F(DamagedSaveTest, OutOfRangeFloorsAndExtraBytes) {
-  auto file = tbytes().S("hero").I(100).I(100).I(180).I(0).I(99).I(-4).I(0).I(0).I(0).I(62).Empty(18);
-  file.I(0).I(0).I(2).I(0).I(0).I(12345);
-  std::string said;
-  ASSERT_EQ(LoadDamaged(file.b, said), 1);
-  EXPECT_EQ(hero.floor, 0);
-  EXPECT_EQ(hero.deepest, 1);
-  EXPECT_NE(said.find("extra bytes"), std::string::npos) << said;
+// No saved game stands in the lair or below it, above the town, or deeper than the deepest floor
+// reached: each such floor is repaired to the nearest one the game can resume on.
+TEST_F(DamagedSaveTest, ImpossibleFloorsAreRepairedAndExtraBytesIgnored) {
+  struct tcase {
+    int32_t floor, deepest, floorAfter, deepestAfter;
+  };
+  for (const tcase c : {tcase{20, 19, 19, 19}, tcase{25, 3, 19, 19}, tcase{-3, 4, 0, 4}, tcase{7, 2, 7, 7},
+                        tcase{99, -4, 19, 19}, tcase{0, 30, 0, 19}}) {
+    SCOPED_TRACE(std::to_string(c.floor) + " " + std::to_string(c.deepest));
+    auto file = tbytes().S("hero").I(100).I(100).I(180).I(0).I(c.floor).I(c.deepest).I(0).I(0).I(0).I(62).Empty(18);
+    file.I(0).I(0).I(2).I(0).I(0).I(12345);
+    std::string said;
+    ASSERT_EQ(LoadDamaged(file.b, said), 1);
+    EXPECT_EQ(hero.floor, c.floorAfter);
+    EXPECT_EQ(hero.deepest, c.deepestAfter);
+    EXPECT_NE(said.find("floor"), std::string::npos) << said;
+    EXPECT_NE(said.find("extra bytes"), std::string::npos) << said;
+  }
 }
 
 TEST_F(DamagedSaveTest, AnEarlierKeptOriginalIsNeverReplaced) {
