@@ -15,3 +15,8 @@ set_tests_properties(layers.sdl_under_game PROPERTIES
   PASS_REGULAR_EXPRESSION "SDL\\.h: No such file|'SDL\\.h' file not found")
 add_test(NAME layers.game_includes
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/layers/scan_game.cmake)
+# Inside game/ the folders depend one way (state, creatures, ui, screens) and no includes run in a
+# circle; a small program of our own reads the includes and says where they do not.
+add_executable(layer_include_graph ${CMAKE_SOURCE_DIR}/cmake/layers/include_graph.cpp)
+target_compile_options(layer_include_graph PRIVATE ${CAIRNMARK_WARNINGS})
+add_test(NAME layers.folders_run_down COMMAND layer_include_graph ${CMAKE_SOURCE_DIR})

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/image.h"
@@ -28,6 +29,11 @@ extern tanimkind* AttackKind;
 extern tanimkind* GotHitKind;
 extern tanimkind* DieKind;
 
+// "incbin::", put in front of every embedded resource's name (the font's and title's too).
+extern Text ResourcePrefix;
+
 void CreateAnimKinds();
-// Loads every creature's animations while the title screen shows progress; returns after a key.
-void LoadCreatureAnimations();
+// One animation of the creature named creature, from the folder "image\<creature>\<kind>\": its
+// numbered frames with their offsets and, for an attack, its hit frame. Missing data is a runtime
+// error.
+std::unique_ptr<tanim> LoadAnimation(const Text& creature, tanimkind& kind);

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "game/creatures/anim.h"
-#include "game/creatures/roster.h"
 #include "platform/image.h"
 #include "platform/text.h"
 

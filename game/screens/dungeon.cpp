@@ -3,11 +3,12 @@
 // one battle, so hero.floor is 20 only while that battle runs (a save made during it says 19).
 #include "game/screens/dungeon.h"
 
-#include "game/creatures/battle.h"
-#include "game/screens/menu.h"
+#include "game/screens/battle.h"
+#include "game/screens/pick_up.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
+#include "game/ui/menu.h"
 #include "platform/random.h"
 
 namespace {
@@ -69,5 +70,5 @@ void Explore() {
   menu.AddOption("leave it", 255, 255, 255);
   menu.ChooseOption();
   // A left item, or one that found no room, belongs to nobody.
-  if (menu.choice == 2 || hero.AddItem(item) == 0) delete item;
+  if (menu.choice == 2 || PickUpItem(item) == 0) delete item;
 }

@@ -1,10 +1,9 @@
 // The equip screen: every carried item, marked when worn; choosing one takes it off when it is
 // worn, otherwise puts it on in place of whatever held its slot.
 #include "game/screens/equip_screen.h"
-#include "game/screens/menu.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
+#include "game/ui/menu.h"
 
 void EquipScreen() {
   bool firstPass = true;

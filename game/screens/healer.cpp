@@ -1,13 +1,12 @@
 // The healer: restores health at one gold a point. The cost is worked out once when the hero walks
 // in, so after one healing the rest of the visit is free.
-#include "game/creatures/effects.h"
 #include "game/screens/healer.h"
-#include "game/screens/menu.h"
-#include "game/screens/stage.h"
-#include "game/screens/start.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
-#include "game/state/palette.h"
+#include "game/ui/effects.h"
+#include "game/ui/frame.h"
+#include "game/ui/menu.h"
+#include "game/ui/palette.h"
+#include "game/ui/stage.h"
 #include "platform/display.h"
 
 void Healer() {

@@ -3,11 +3,11 @@
 // market is open; the gold is taken only when the item found room in the inventory. Items the
 // market drops (unsold on leaving, or swept away by "more items") belong to nobody and are freed.
 #include "game/screens/market.h"
-#include "game/screens/menu.h"
-#include "game/screens/town.h"
+#include "game/screens/pick_up.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
+#include "game/ui/menu.h"
 #include "platform/random.h"
 
 void RestockMarket(titem* stock[20]) {
@@ -71,7 +71,7 @@ void Market() {
       if (hero.gold >= price) {
         // A full inventory asks which item to replace; cancelling there keeps the gold and the stock.
         // Bought items are the hero's now: the slot lets go of them without freeing.
-        if (hero.AddItem(item) == 1) {
+        if (PickUpItem(item) == 1) {
           hero.gold -= price;
           stock[choice - 1] = nullptr;
         }

@@ -1,15 +1,14 @@
 // The pawn shop: buys the hero's items for their selling price, one at a time or every unequipped
 // one at once. Sales leave gaps while the shop is open; the inventory is closed up on leaving.
 // A sold item is taken off first and held by nothing afterwards, so it is freed.
-#include "game/creatures/effects.h"
-#include "game/screens/menu.h"
 #include "game/screens/pawn_shop.h"
-#include "game/screens/stage.h"
-#include "game/screens/start.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "game/state/palette.h"
+#include "game/ui/effects.h"
+#include "game/ui/frame.h"
+#include "game/ui/menu.h"
+#include "game/ui/palette.h"
+#include "game/ui/stage.h"
 #include "platform/display.h"
 
 Text PawnOptionText(const titem* item) {

@@ -7,15 +7,16 @@
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
 #include "game/screens/dungeon.h"
-#include "game/screens/font.h"
-#include "game/screens/menu.h"
-#include "game/screens/stage.h"
 #include "game/screens/title.h"
 #include "game/screens/town.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/save.h"
+#include "game/ui/font.h"
+#include "game/ui/frame.h"
+#include "game/ui/menu.h"
+#include "game/ui/stage.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/image.h"
@@ -24,9 +25,6 @@
 #include "platform/random.h"
 #include "platform/resources.h"
 
-ImagePtr TitlePicture;
-int32_t NoSave = 1;
-Text ResourcePrefix = "incbin::";
 
 void GameMain() {
   // Nothing is saved until the game has really started; a run in the same process starts afresh.
@@ -67,10 +65,4 @@ void SaveOnExit() {
   // between the lethal blow and the choice must not dodge the death.
   if (hero.health <= 0) ResetAfterDeath();
   SaveGame();
-}
-
-void DrawTitlePicture(int32_t dim) {
-  if (dim) SetDrawColor(111, 111, 111);
-  // A missing title picture leaves the frames without their background rather than ending the game.
-  if (TitlePicture) DrawImageFrame(TitlePicture.get(), 0, 0, 0);
 }

@@ -1,18 +1,21 @@
-// The title screen's texts, the two-line intro of a new game and the victory ending. The title
-// frames themselves are drawn by the animation loader between creatures.
+// The title screen with the creatures appearing while they load, the two-line intro of a new game
+// and the victory ending.
+#include "game/screens/title.h"
+
+#include <cmath>
+
+#include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/font.h"
-#include "game/screens/frame.h"
-#include "game/screens/menu.h"
-#include "game/screens/message.h"
-#include "game/screens/start.h"
-#include "game/screens/title.h"
+#include "game/screens/world.h"
 #include "game/state/save.h"
+#include "game/ui/font.h"
+#include "game/ui/frame.h"
+#include "game/ui/menu.h"
+#include "game/ui/message.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
-#include "platform/resources.h"
 
 void ShowTitleScreen(int32_t i) {
   const int32_t width = DisplayWidth();
@@ -41,6 +44,47 @@ void IntroLine(const Text& text, float speed) {
 }
 
 }  // namespace
+
+namespace {
+
+// The title screen after creature i: the creatures loaded so far on an ellipse around the centre,
+// the newest opaque and the first faintest.
+void DrawLoadingFrame(int32_t i) {
+  ShowTitleScreen(i);
+  SetBlendMode(3);
+  const int32_t width = DisplayWidth();
+  const int32_t height = DisplayHeight();
+  for (int32_t j = 1; j <= i; ++j) {
+    SetDrawAlpha(static_cast<float>(j) / static_cast<float>(i));
+    const int32_t angle = (j * 360) / (MonsterCount - 1);
+    const double x = width / 2 + width * CosDeg(angle) / 3.0;
+    const double y = height / 2 + height * SinDeg(angle) / 3.0;
+    const tanim* attack = (*Roster[j]->anims)[static_cast<size_t>(AttackKind->index)].get();
+    DrawImageFrame(attack->images[1].get(), static_cast<float>(x), static_cast<float>(y), 0);
+  }
+  SetBlendMode(1);
+  FlipFrame(0);
+  DrawTitlePicture(1);
+}
+
+}  // namespace
+
+void LoadCreatureAnimations() {
+  // Every slot but the Dragon Lord's, up to and including the hero's figure.
+  for (int32_t i = 1; i <= MonsterCount + 1; ++i) {
+    if (i == MonsterCount) continue;
+    tmon& creature = *Roster[i];
+    if (!creature.anims) creature.anims = std::make_shared<std::array<std::unique_ptr<tanim>, 5>>();
+    for (tanimkind* kind : AnimKinds) {
+      (*creature.anims)[static_cast<size_t>(kind->index)] = LoadAnimation(creature.name, *kind);
+      if (WasKeyPressed(KeyEscape)) ExitProgram();
+    }
+    if (i < MonsterCount - 1) DrawLoadingFrame(i);
+  }
+  WaitForKey();
+  // The Dragon Lord plays the dragon's very animations, with a frame position of its own.
+  Roster[MonsterCount]->anims = Roster[MonsterCount - 1]->anims;
+}
 
 void ShowIntro() {
   IntroLine("The evil Dragon Lord has taken over the dungeon and now spreads his minions everywhere...",

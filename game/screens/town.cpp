@@ -1,4 +1,4 @@
-// The town menu, the hub the game returns to for ever, and the inventory helpers its places share.
+// The town menu, the hub the game returns to for ever.
 // The town keeps no state of its own between visits: everything lives on hero and the menu.
 #include "game/screens/town.h"
 
@@ -6,11 +6,10 @@
 #include "game/screens/equip_screen.h"
 #include "game/screens/healer.h"
 #include "game/screens/market.h"
-#include "game/screens/menu.h"
 #include "game/screens/pawn_shop.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "platform/display.h"
+#include "game/ui/menu.h"
 
 namespace {
 
@@ -37,29 +36,4 @@ void TownMenu() {
       default: break;
     }
   }
-}
-
-int32_t FilledSlot(int32_t n) {
-  for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
-    if (hero.items[slot] != nullptr && --n == 0) return slot;
-  }
-  return 0;
-}
-
-void CloseUpInventory() {
-  for (int32_t i = 1; i < InventorySlots; ++i) {
-    if (hero.items[i] != nullptr) continue;
-    int32_t next = i + 1;
-    while (next <= InventorySlots && hero.items[next] == nullptr) ++next;
-    if (next > InventorySlots) return;
-    hero.items[i] = hero.items[next];
-    hero.items[next] = nullptr;
-  }
-}
-
-void AddItemOption(const Text& text, const titem* item) {
-  item->SetItemColor(1, 0);
-  int32_t red = 0, green = 0, blue = 0;
-  GetDrawColor(red, green, blue);
-  menu.AddOption(text, red, green, blue);
 }

@@ -1,18 +1,15 @@
 // The global hero and the default items, and the hero's own rules: equipping and unequipping,
-// picking up items (with the replace menu when the pack is full), the new game, death's "continue"
-// reset and the experience thresholds. Equipment never leaves the inventory: empty slots hold the
+// taking items into the pack, the new game, death's "continue" reset and the experience thresholds. Equipment never leaves the inventory: empty slots hold the
 // default items themselves, and every test for an empty slot compares pointers.
 #include "game/state/hero.h"
 
 #include <cmath>
 
-#include "game/screens/menu.h"
-#include "game/screens/message.h"
 #include "game/state/item.h"
-#include "game/state/item_describe.h"
 #include "platform/random.h"
 
 thero hero;
+void (*RuneLevelGained)() = nullptr;
 
 titem* DefaultWeapon = nullptr;
 titem* DefaultArmor = nullptr;
@@ -85,30 +82,46 @@ int32_t thero::Unequip(titem* item) {
   return 0;
 }
 
-int32_t thero::AddItem(titem* item) {
+int32_t thero::FreeSlot() const {
   for (int32_t i = 1; i <= InventorySlots; ++i) {
-    if (items[i] == nullptr) {
-      items[i] = item;
-      menu.infoText = "You got the " + item->name;
-      Equip(item, 0);
-      return 1;
-    }
+    if (items[i] == nullptr) return i;
   }
-  ShowMessage("You can't hold any more items", 1.0f, 0.7f, 0, 1);
-  menu.SetTitle("replace an item");
-  menu.SetPrompt("You have no room for the new " + item->name);
-  for (int32_t k = 1; k <= InventorySlots; ++k) menu.AddOption(items[k]->Describe(), 255, 255, 255);
-  menu.AddOption("cancel", 255, 255, 255);
-  menu.ChooseOption();
-  const int32_t k = menu.choice;
-  if (k == menu.optionCount || k < 1 || k > InventorySlots) return 0;
-  // An equipped item is taken off first, so its "when equipped" effect goes with it; the replaced
-  // item then belongs to nobody.
+  return 0;
+}
+
+int32_t thero::AddItem(titem* item) {
+  const int32_t slot = FreeSlot();
+  if (slot == 0) return 0;
+  items[slot] = item;
+  Equip(item, 0);
+  return 1;
+}
+
+void thero::ReplaceItem(int32_t k, titem* item) {
+  // The old item is taken off first, so its "when equipped" effect goes with it; it then belongs
+  // to nobody.
   Unequip(items[k]);
   delete items[k];
   items[k] = item;
   Equip(item, 0);
-  return 1;
+}
+
+int32_t FilledSlot(int32_t n) {
+  for (int32_t slot = 1; slot <= InventorySlots; ++slot) {
+    if (hero.items[slot] != nullptr && --n == 0) return slot;
+  }
+  return 0;
+}
+
+void CloseUpInventory() {
+  for (int32_t i = 1; i < InventorySlots; ++i) {
+    if (hero.items[i] != nullptr) continue;
+    int32_t next = i + 1;
+    while (next <= InventorySlots && hero.items[next] == nullptr) ++next;
+    if (next > InventorySlots) return;
+    hero.items[i] = hero.items[next];
+    hero.items[next] = nullptr;
+  }
 }
 
 void thero::NewGame() {
@@ -136,6 +149,14 @@ void ResetAfterDeath() {
       hero.items[i] = nullptr;
     }
   }
+}
+
+void CreateDefaultItems() {
+  // Quality 0: the default items are never rare and never sold.
+  DefaultWeapon = new titem(ItemWeapon, "fist", 80, 3.0f, 0, 0.0f);
+  DefaultArmor = new titem(ItemArmor, "shirt", 8, 6.0f, 0, 0.0f);
+  for (int32_t i = 1; i <= RuneSlots; ++i)
+    DefaultRunes[i] = new titem(ItemRune, "basic-rune", 0, 10.0f, 1, 0.0f, StatGold, TimingVictory);
 }
 
 void ResetGameState() {

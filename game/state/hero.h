@@ -34,16 +34,27 @@ struct thero {
   int32_t IsEquipped(const titem* item) const;
   int32_t Equip(titem* item, int32_t replace);
   int32_t Unequip(titem* item);
+  // The first empty inventory slot, or 0 when the pack is full.
+  int32_t FreeSlot() const;
   // Takes item into the first free slot (equipping it where its place is free) and returns 1; with
-  // all slots full, the player may replace one (which is freed) or cancel, and 0 leaves item with
-  // the caller.
+  // every slot taken returns 0 and item stays with the caller (who may offer ReplaceItem).
   int32_t AddItem(titem* item);
+  // Puts item into slot k in place of the item there, which is taken off and freed; item is put on
+  // where its place is free.
+  void ReplaceItem(int32_t k, titem* item);
   void NewGame();
-  // game/screens/status_panel.cpp
-  void DrawStatusPanel();
 };
 
 extern thero hero;
+
+// Called the moment a rune raises the rune level, while the rules go on (the screens show a message
+// there and then); the rules themselves show nothing. Null tells nobody.
+extern void (*RuneLevelGained)();
+
+// The inventory slot holding the n-th item in slot order (n from 1), or 0 when there is none.
+int32_t FilledSlot(int32_t n);
+// Moves the items down into the gaps, keeping their order, so they fill slots 1 upwards.
+void CloseUpInventory();
 
 // trunc(10^(r - 1)) in double precision.
 int32_t ExperienceNeeded(int32_t runelevel);
@@ -56,6 +67,7 @@ void ResetAfterDeath();
 void ResetGameState();
 
 // The items worn when nothing else is: made by CreateDefaultItems, freed by ResetGameState.
+void CreateDefaultItems();
 extern titem* DefaultWeapon;
 extern titem* DefaultArmor;
 extern titem* DefaultRunes[RuneSlots + 1];  // slots 1..RuneSlots

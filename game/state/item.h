@@ -47,7 +47,6 @@ struct titem {
   int32_t stat = 0;
   int32_t timing = 0;
 
-  void SetItemColor(int32_t plain, int32_t ignoreRare) const;
   // Applies the rune to hero times factor; returns the amount (game/state/rune.cpp).
   int32_t ApplyRune(int32_t factor);
   Text Describe() const;

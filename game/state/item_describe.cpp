@@ -6,8 +6,6 @@
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_describe.h"
-#include "game/state/palette.h"
-#include "platform/display.h"
 #include "platform/program.h"
 
 namespace {
@@ -116,29 +114,4 @@ Text titem::Describe() const {
     default:
       RaiseError(IntToText(kind));
   }
-}
-
-void titem::SetItemColor(int32_t plain, int32_t ignoreRare) const {
-  if (ignoreRare == 0 && quality == 3.0f) {
-    UseColor(kRareColor);
-    return;
-  }
-  if (kind == ItemRune) {
-    if (plain == 1) {
-      UseColor(kRuneColor);
-      return;
-    }
-    if (stat < 1 || stat > StatCount) RaiseError("86g86fgyiu");
-    UseColor(kStatColors[stat]);
-    return;
-  }
-  UseColor(kind == ItemArmor ? kStatColors[StatDefence] : kStatColors[StatStrength]);
-}
-
-void CreateDefaultItems() {
-  // Quality 0: the default items are never rare and never sold.
-  DefaultWeapon = new titem(ItemWeapon, "fist", 80, 3.0f, 0, 0.0f);
-  DefaultArmor = new titem(ItemArmor, "shirt", 8, 6.0f, 0, 0.0f);
-  for (int32_t i = 1; i <= RuneSlots; ++i)
-    DefaultRunes[i] = new titem(ItemRune, "basic-rune", 0, 10.0f, 1, 0.0f, StatGold, TimingVictory);
 }

@@ -1,4 +1,4 @@
-// Item names and the default items' making.
+// Item names: the statistics', the timings', and capitalising.
 #pragma once
 #include <cstdint>
 
@@ -6,6 +6,5 @@
 
 Text TimingName(int32_t timing);
 Text StatName(int32_t stat);
-void CreateDefaultItems();
 Text Capitalize(const Text& text);
 void CapitalizeInPlace(Text& text);

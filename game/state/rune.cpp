@@ -1,8 +1,6 @@
 // A rune's effect on the hero and the rune level. Runes hold no state: every effect is written
 // straight into hero. "When equipped" runes always give their full amount, so taking one off removes
 // exactly what putting it on added; battle runes made for deeper floors work at reduced strength.
-#include "game/screens/menu.h"
-#include "game/screens/message.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "platform/program.h"
@@ -49,7 +47,7 @@ int32_t titem::ApplyRune(int32_t factor) {
       // One level per call at most, however many thresholds the gain passes.
       if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < kMaxRuneLevel) {
         ++hero.runelevel;
-        ShowMessage("You have gained a rune level!", 1.5f, 0.6f, 0, 1);
+        if (RuneLevelGained) RuneLevelGained();
       }
       break;
     default:

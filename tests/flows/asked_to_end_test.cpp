@@ -14,11 +14,12 @@
 #include <iterator>
 #include <string>
 
-#include "game/screens/font.h"
 #include "game/screens/start.h"
 #include "game/screens/town.h"
+#include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/save.h"
+#include "game/ui/font.h"
 #include "platform/display.h"
 #include "platform/folder_lock.h"
 #include "platform/internal/x11_watch.h"

@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/font.h"
 #include "game/screens/start.h"
 #include "game/screens/title.h"
+#include "game/screens/world.h"
 #include "game/state/hero.h"
+#include "game/ui/font.h"
+#include "game/ui/frame.h"
 #include "platform/display.h"
 #include "platform/image.h"
 #include "platform/keyscript.h"

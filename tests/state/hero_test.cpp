@@ -1,6 +1,5 @@
-// The hero's rules: the new game, equipping and unequipping swords, armour and runes, picking up
-// items (with the replace menu when the pack is full), rune effects and levels, and death's reset.
-#include "game/screens/menu.h"
+// The hero's rules: the new game, equipping and unequipping swords, armour and runes, taking items
+// into the pack and replacing them, rune effects and levels, and death's reset.
 #include "game/state/hero.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
@@ -35,7 +34,6 @@ TEST_F(EquipTest, FirstSwordIsEquippedSecondIsNot) {
   titem* first = MakeSword();
   titem* second = MakeSword();
   EXPECT_EQ(hero.AddItem(first), 1);
-  EXPECT_EQ(menu.infoText, Text("You got the sword"));
   EXPECT_EQ(hero.weapon, first);
   EXPECT_EQ(hero.AddItem(second), 1);
   EXPECT_EQ(hero.weapon, first);
@@ -151,13 +149,12 @@ TEST_F(RuneTest, HealthStopsAtMaximumAndGoldAtZero) {
 }
 
 TEST_F(RuneTest, ExperienceRaisesOneLevelPerCallAndStopsAtNine) {
-  UseHeadlessScreens("");
   hero.floor = 1;  // in town a floor-1 rune works at half strength
   hero.runelevel = 3;
   hero.experience = 95;
   EXPECT_EQ(MakeRune(7, 2, 10.0f)->ApplyRune(1), 10);
   EXPECT_EQ(hero.runelevel, 4);
-  EXPECT_FALSE(ScreenRecords().empty()) << "the rune-level message was shown";
+  EXPECT_EQ(RuneLevelsTold(), 1) << "the level gained is told at once";
   // Passing two thresholds at once still gives one level.
   EXPECT_EQ(MakeRune(7, 2, 50000.0f)->ApplyRune(1), 50000);
   EXPECT_EQ(hero.runelevel, 5);
@@ -165,16 +162,14 @@ TEST_F(RuneTest, ExperienceRaisesOneLevelPerCallAndStopsAtNine) {
 
   hero.runelevel = 9;
   hero.experience = 99999999;
-  ScreenRecords().clear();
   MakeRune(7, 2, 5.0f)->ApplyRune(1);
   EXPECT_EQ(hero.runelevel, 9);
   EXPECT_EQ(hero.experience, 100000004);
-  EXPECT_TRUE(ScreenRecords().empty()) << "no message when the level cannot rise";
+  EXPECT_EQ(RuneLevelsTold(), 2) << "nothing told when the level cannot rise";
 }
 
 // Every statistic a rune feeds stops at the 32-bit limits in either direction; gold never turns negative.
 TEST_F(RuneTest, GainsStopAtTheThirtyTwoBitLimits) {
-  UseHeadlessScreens("");
   hero.runelevel = 9;
   hero.strength = hero.defence = hero.accuracy = hero.gold = hero.experience = INT32_MAX - 5;
   hero.healthmax = INT32_MAX - 5;
@@ -202,11 +197,21 @@ using AddItemTest = StateTest;
 
 // Fills the pack: slot 1 an equipped "when equipped" health-max rune, the rest unequipped armour.
 titem* FillPack() {
-  // The pack's items are the game's: a replaced one is freed by AddItem.
+  // The pack's items are the game's: a replaced one is freed by ReplaceItem.
   titem* healthmax = Given(MakeRune(4, 1, 45.0f));
   hero.AddItem(healthmax);
   for (int i = 2; i <= 18; ++i) hero.AddItem(Given(i == 2 ? MakeArmor() : MakeItem(2, "body-armor", 9, 2.0f)));
   return healthmax;
+}
+
+TEST_F(AddItemTest, AFullPackTakesNothingAndLeavesTheItemWithTheCaller) {
+  FillPack();
+  titem* before[19];
+  std::copy(std::begin(hero.items), std::end(hero.items), before);
+  EXPECT_EQ(hero.FreeSlot(), 0);
+  EXPECT_EQ(hero.AddItem(MakeSword()), 0);
+  EXPECT_TRUE(std::equal(std::begin(hero.items), std::end(hero.items), before));
+  EXPECT_EQ(hero.weapon, DefaultWeapon);
 }
 
 TEST_F(AddItemTest, ReplacingAnEquippedRuneTakesItOffFirst) {
@@ -214,14 +219,8 @@ TEST_F(AddItemTest, ReplacingAnEquippedRuneTakesItOffFirst) {
   ASSERT_EQ(hero.runes[1], healthmax);
   ASSERT_EQ(hero.healthmax, 145);
   hero.health = 145;
-  UseHeadlessScreens("1");
   titem* sword = MakeSword();
-  EXPECT_EQ(hero.AddItem(sword), 1);
-  EXPECT_EQ(menu.title, Text("replace an item"));
-  EXPECT_EQ(menu.prompt, Text("You have no room for the new sword"));
-  EXPECT_EQ(menu.optionCount, 19);
-  EXPECT_EQ(menu.optionText[1], Text("Rune#1: rune: Adds 45 to health-max when equipped"));
-  EXPECT_EQ(menu.optionText[19], Text("cancel"));
+  hero.ReplaceItem(1, sword);
   EXPECT_EQ(hero.items[1], sword);
   EXPECT_EQ(hero.runes[1], DefaultRunes[1]);
   EXPECT_EQ(hero.healthmax, 100);
@@ -233,27 +232,15 @@ TEST_F(AddItemTest, ReplacedArmourIsOnlyWornWhenItsSlotIsFree) {
   FillPack();
   titem* worn = hero.items[2];
   ASSERT_EQ(hero.armor, worn);
-  UseHeadlessScreens("5");
   titem* newer = MakeArmor(20.0f);
-  EXPECT_EQ(hero.AddItem(newer), 1);
+  hero.ReplaceItem(5, newer);
   EXPECT_EQ(hero.items[5], newer);
   EXPECT_EQ(hero.armor, worn);
 
-  UseHeadlessScreens("2");
   titem* newest = MakeArmor(30.0f);
-  EXPECT_EQ(hero.AddItem(newest), 1);
+  hero.ReplaceItem(2, newest);
   EXPECT_EQ(hero.items[2], newest);
   EXPECT_EQ(hero.armor, newest) << "the worn armour was replaced, so the new one is put on";
-}
-
-TEST_F(AddItemTest, CancelDropsTheNewItem) {
-  FillPack();
-  titem* before[19];
-  std::copy(std::begin(hero.items), std::end(hero.items), before);
-  UseHeadlessScreens("f9");
-  EXPECT_EQ(hero.AddItem(MakeSword()), 0);
-  EXPECT_TRUE(std::equal(std::begin(hero.items), std::end(hero.items), before));
-  EXPECT_EQ(hero.weapon, DefaultWeapon);
 }
 
 using DeathTest = StateTest;

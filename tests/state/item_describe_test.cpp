@@ -4,6 +4,7 @@
 
 #include "game/state/hero.h"
 #include "game/state/item_describe.h"
+#include "game/ui/palette.h"
 #include "platform/display.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
@@ -90,7 +91,7 @@ TEST_F(ItemDescribeTest, ImpossibleCodesEndTheProgramWithTheirMessages) {
   EXPECT_EQ(message, "aoeirnowe");
   EXPECT_EQ(EndStatus([] { TimingName(0); }, message), -1);
   EXPECT_EQ(message, "giubiubo");
-  EXPECT_EQ(EndStatus([] { MakeRune(0, 2, 1.0f)->SetItemColor(0, 0); }, message), -1);
+  EXPECT_EQ(EndStatus([] { SetItemColor(*MakeRune(0, 2, 1.0f), 0, 0); }, message), -1);
   EXPECT_EQ(message, "86g86fgyiu");
   EXPECT_EQ(EndStatus([] { MakeRune(9, 2, 1.0f)->ApplyRune(1); }, message), -1);
   EXPECT_EQ(message, "76dsdtrfgh");
@@ -103,7 +104,7 @@ namespace {
 
 std::vector<int32_t> ColorAfter(const titem* item, int32_t plain, int32_t ignoreRare) {
   SetDrawColor(1, 2, 3);
-  item->SetItemColor(plain, ignoreRare);
+  SetItemColor(*item, plain, ignoreRare);
   int32_t r = 0, g = 0, b = 0;
   GetDrawColor(r, g, b);
   return {r, g, b};

@@ -12,8 +12,6 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "game/screens/world.h"
-#include "platform/display.h"
 #include "platform/program.h"
 #include "platform/random.h"
 
@@ -53,6 +51,12 @@ inline void FreeTestItems() {
   TestItems().clear();
 }
 
+// How often the rules told of a rune level gained since the test began.
+inline int& RuneLevelsTold() {
+  static int told = 0;
+  return told;
+}
+
 class StateTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -63,13 +67,16 @@ class StateTest : public ::testing::Test {
     dir = pattern;
     previous = std::filesystem::current_path();
     std::filesystem::current_path(dir);
-    ResetGameWorld();
+    ResetGameState();
+    RuneLevelGained = [] { ++RuneLevelsTold(); };
+    RuneLevelsTold() = 0;
     hero.NewGame();
     SeedRandom(1);
   }
   void TearDown() override {
     FreeTestItems();
-    ResetGameWorld();
+    ResetGameState();
+    RuneLevelGained = nullptr;
     std::filesystem::current_path(previous);
     std::error_code ignored;
     std::filesystem::remove_all(dir, ignored);
@@ -91,9 +98,3 @@ inline titem* MakeRune(int32_t stat, int32_t timing, float value, int32_t floor 
   return MakeItem(3, "rune", 0, value, floor, 1.0f, stat, timing);
 }
 
-
-// The menu and typed messages run headless: no display open, drawing only recorded, a virtual clock,
-// a stand-in font strip and title picture, and keys from a script.
-void UseHeadlessScreens(const std::string& keys);
-// Drawing records of the headless screens since UseHeadlessScreens.
-std::vector<TDrawRecord>& ScreenRecords();

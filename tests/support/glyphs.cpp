@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "game/screens/font.h"
+#include "game/ui/font.h"
 
 std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records) {
   std::vector<TDrawRecord> glyphs;

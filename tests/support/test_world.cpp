@@ -1,11 +1,13 @@
 // The fresh platform state and stand-in art shared by the in-process tests (see test_world.h).
 #include "tests/support/test_world.h"
 
-#include "game/screens/font.h"
-#include "game/screens/stage.h"
+#include "game/creatures/anim.h"
 #include "game/screens/start.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
+#include "game/ui/font.h"
+#include "game/ui/frame.h"
+#include "game/ui/stage.h"
 #include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"

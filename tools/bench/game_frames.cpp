@@ -4,15 +4,18 @@
 #include <benchmark/benchmark.h>
 
 #include "game/creatures/anim.h"
-#include "game/creatures/effects.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/font.h"
-#include "game/screens/menu.h"
-#include "game/screens/stage.h"
 #include "game/screens/start.h"
+#include "game/screens/title.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
+#include "game/ui/effects.h"
+#include "game/ui/font.h"
+#include "game/ui/frame.h"
+#include "game/ui/menu.h"
+#include "game/ui/stage.h"
+#include "game/ui/status_panel.h"
 #include "platform/display.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
@@ -61,7 +64,7 @@ void DrawTownFrame() {
     ++row;
   }
   DrawFontText("->", 44, 42, 0, 0, 1);
-  hero.DrawStatusPanel();
+  DrawStatusPanel();
   DrawScene();
   FlipFrame(0);
 }
@@ -89,7 +92,7 @@ void BM_BattleFrame(benchmark::State& state) {
     DrawScene();
     SetDrawColor(180, 0, 0);
     FloatTextStep("-1234", OverHero().x, OverHero().y, 2.0f, 34);
-    hero.DrawStatusPanel();
+    DrawStatusPanel();
     FlipFrame(0);
   }
   Opponent = nullptr;

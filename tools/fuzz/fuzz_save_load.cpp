@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "game/screens/font.h"
-#include "game/screens/stage.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/save.h"
+#include "game/ui/font.h"
+#include "game/ui/palette.h"
+#include "game/ui/stage.h"
+#include "game/ui/status_panel.h"
 #include "platform/display.h"
 #include "platform/program.h"
 #include "tests/support/stand_in_image.h"
@@ -71,11 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         item->Describe();
         item->Price(1);
         item->Price(0);
-        item->SetItemColor(0, 0);
-        item->SetItemColor(1, 1);
+        SetItemColor(*item, 0, 0);
+        SetItemColor(*item, 1, 1);
       }
     }
-    hero.DrawStatusPanel();
+    DrawStatusPanel();
     DrawScene();
     Check(!records.empty(), "the status panel and the stage draw");
     const std::vector<uint8_t> saved = SaveGameToBytes();
