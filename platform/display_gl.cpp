@@ -212,6 +212,11 @@ void ReadDrawableSize() {
   gl.drawableWidth = width;
   gl.drawableHeight = height;
   gl.shown = FitPicture(gl.width, gl.height, width, height);
+  // Past the cap (a window system that ignored the window's largest size) the window is asked back
+  // within it, and nothing is shown into it until it is.
+  if (DrawableTooLarge(width, height) && !gl.fullScreen) {
+    SDL_SetWindowSize(gl.window, std::min(width, kLargestDrawableSide), std::min(height, kLargestDrawableSide));
+  }
 }
 
 // The presented picture in its letterbox, black bars around it, drawn into a framebuffer of
@@ -327,6 +332,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
   }
   boundNearest = false;
   SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
+  SDL_SetWindowMaximumSize(gl.window, kLargestDrawableSide, kLargestDrawableSide);
   if (!headless) SetWindowIcon(gl.window);
   gl.headless = headless;
   gl.fullScreen = fullScreen && !headless;
@@ -409,7 +415,7 @@ void GlPresent(int32_t sync) {
 }
 
 void GlShowPresented() {
-  if (!gl.context || gl.headless) return;
+  if (!gl.context || gl.headless || DrawableTooLarge(gl.drawableWidth, gl.drawableHeight)) return;
   ShowInto(0, gl.drawableWidth, gl.drawableHeight, gl.shown);
   SDL_GL_SwapWindow(gl.window);
   SetPictureState();
@@ -437,6 +443,7 @@ void GlToggleFullScreen() {
     SDL_SetWindowBordered(gl.window, SDL_TRUE);
     // SDL passes the minimum on to the window system only for a window that is not full screen.
     SDL_SetWindowMinimumSize(gl.window, kMinimumWidth, kMinimumHeight);
+    SDL_SetWindowMaximumSize(gl.window, kLargestDrawableSide, kLargestDrawableSide);
     SDL_SetWindowSize(gl.window, gl.width, gl.height);
     SDL_SetWindowPosition(gl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }

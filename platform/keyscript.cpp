@@ -15,7 +15,15 @@
 
 namespace {
 
-std::deque<TKeyStep> pending;
+// Wait steps in script order; frame steps by frame (script order among equal frames), fired from the
+// front. Each step is looked at once when it fires, so a script of any length plays in linear time.
+std::deque<TKeyStep> waitSteps;
+struct tframestep {
+  TKeyStep step;
+  size_t order = 0;
+};
+std::vector<tframestep> frameSteps;
+size_t nextFrameStep = 0;
 
 std::string Lower(std::string word) {
   for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -41,26 +49,24 @@ void Press(const TKeyStep& step) {
 }
 
 void ScriptWait() {
-  const auto next = std::find_if(pending.begin(), pending.end(), [](const TKeyStep& s) { return s.frame == 0; });
-  if (next == pending.end()) {
+  if (waitSteps.empty()) {
     CloseRequestedEvent();
     ExitProgram();
   }
-  const TKeyStep step = *next;
-  pending.erase(next);
+  const TKeyStep step = waitSteps.front();
+  waitSteps.pop_front();
   Press(step);
 }
 
 void ScriptFramePresented(int64_t frame) {
-  for (auto it = pending.begin(); it != pending.end();) {
-    if (it->frame > 0 && it->frame <= frame) {
-      const TKeyStep step = *it;
-      it = pending.erase(it);
-      Press(step);
-    } else {
-      ++it;
-    }
+  // Every step due by this frame, pressed in the order the script gave them.
+  const size_t first = nextFrameStep;
+  while (nextFrameStep < frameSteps.size() && frameSteps[nextFrameStep].step.frame <= frame) ++nextFrameStep;
+  if (nextFrameStep - first > 1) {
+    std::sort(frameSteps.begin() + static_cast<long>(first), frameSteps.begin() + static_cast<long>(nextFrameStep),
+              [](const tframestep& a, const tframestep& b) { return a.order < b.order; });
   }
+  for (size_t i = first; i < nextFrameStep; ++i) Press(frameSteps[i].step);
 }
 
 }  // namespace
@@ -121,7 +127,15 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std
 }
 
 void UseKeyScript(std::vector<TKeyStep> steps) {
-  pending.assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
+  waitSteps.clear();
+  frameSteps.clear();
+  nextFrameStep = 0;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (steps[i].frame > 0) frameSteps.push_back(tframestep{steps[i], i});
+    else waitSteps.push_back(steps[i]);
+  }
+  std::stable_sort(frameSteps.begin(), frameSteps.end(),
+                   [](const tframestep& a, const tframestep& b) { return a.step.frame < b.step.frame; });
   TKeySource script;
   script.poll = [] {};
   script.wait = ScriptWait;
@@ -130,4 +144,4 @@ void UseKeyScript(std::vector<TKeyStep> steps) {
   SetKeySource(std::move(script));
 }
 
-int RemainingKeySteps() { return static_cast<int>(pending.size()); }
+int RemainingKeySteps() { return static_cast<int>(waitSteps.size() + frameSteps.size() - nextFrameStep); }

@@ -2,20 +2,27 @@
 // picture never spills out of the drawable.
 #include "platform/letterbox.h"
 
+bool DrawableTooLarge(int32_t drawableWidth, int32_t drawableHeight) {
+  return drawableWidth > kLargestDrawableSide || drawableHeight > kLargestDrawableSide;
+}
+
 TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawableWidth, int32_t drawableHeight) {
   TLetterbox box;
   if (pictureWidth <= 0 || pictureHeight <= 0 || drawableWidth <= 0 || drawableHeight <= 0) return box;
-  const int64_t pw = pictureWidth, ph = pictureHeight, dw = drawableWidth, dh = drawableHeight;
+  // Fitted into the largest area the game renders for; whatever lies beyond it is bars.
+  const int32_t fitWidth = drawableWidth < kLargestDrawableSide ? drawableWidth : kLargestDrawableSide;
+  const int32_t fitHeight = drawableHeight < kLargestDrawableSide ? drawableHeight : kLargestDrawableSide;
+  const int64_t pw = pictureWidth, ph = pictureHeight, dw = fitWidth, dh = fitHeight;
   if (dw * ph <= dh * pw) {
     // Narrower than the picture: full width, bars above and below.
-    box.width = drawableWidth;
+    box.width = fitWidth;
     box.height = static_cast<int32_t>((ph * dw + pw / 2) / pw);
   } else {
-    box.height = drawableHeight;
+    box.height = fitHeight;
     box.width = static_cast<int32_t>((pw * dh + ph / 2) / ph);
   }
-  if (box.width > drawableWidth) box.width = drawableWidth;
-  if (box.height > drawableHeight) box.height = drawableHeight;
+  if (box.width > fitWidth) box.width = fitWidth;
+  if (box.height > fitHeight) box.height = fitHeight;
   box.x = (drawableWidth - box.width) / 2;
   box.y = (drawableHeight - box.height) / 2;
   return box;

@@ -12,6 +12,12 @@ struct TLetterbox {
   }
 };
 
-// The picture scaled to fit the drawable, the scaled size rounded to whole pixels; empty when either
-// has no area.
+// The largest drawable side the picture is laid out for: a window system allows 32767, where
+// presenting a whole window's pixels overflows the software rasterizer's transfer and needs gigabytes.
+constexpr int32_t kLargestDrawableSide = 8192;
+// Whether a drawable of this size is beyond what the game shows into.
+bool DrawableTooLarge(int32_t drawableWidth, int32_t drawableHeight);
+
+// The picture scaled to fit the drawable (at most kLargestDrawableSide on each side, bars beyond),
+// the scaled size rounded to whole pixels, centred; empty when either has no area.
 TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawableWidth, int32_t drawableHeight);

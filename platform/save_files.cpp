@@ -1,13 +1,16 @@
 // Safe replacing, bounded reading and keeping aside of the save file, with POSIX calls: exclusive
-// creation of the temporary file, fsync of the file and of its folder, hard links or no-replace
-// renames for the kept originals.
+// creation of the temporary file, fsync of the file and of its folder, hard links or exclusive
+// copies for the kept originals (never a rename: the save stays where the game looks for it).
 #include "platform/save_files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -19,6 +22,10 @@ namespace {
 constexpr int kMaxLinks = 40;
 // Kept originals numbered up to this; past it the disk holds more damaged saves than anyone reads.
 constexpr int kMaxKept = 999;
+// Where no second name can be given, an original up to this size is copied; a larger one is no save.
+constexpr off_t kLargestCopy = 16 << 20;
+// What the new file is called while it is written: the save's name, this, and six random characters.
+constexpr const char* kTemporaryMark = ".new-";
 
 std::string Reason(const char* what, const std::string& name) {
   return std::string(what) + " " + name + ": " + std::strerror(errno);
@@ -52,17 +59,29 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
   while (done < bytes.size()) {
     const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
     if (wrote < 0 && errno == EINTR) continue;
+    // A write that takes nothing sets no errno of its own; the disk simply took no more.
+    if (wrote == 0) errno = EIO;
     if (wrote <= 0) return false;
     done += static_cast<size_t>(wrote);
   }
   return true;
 }
 
-// The permissions a new file gets from the user's umask (read without changing it for long).
+// The permissions a first save gets: 0644 less the user's umask (read without changing it for long).
 mode_t NewFileMode() {
   const mode_t mask = umask(022);
   umask(mask);
-  return 0666 & ~mask;
+  return 0644 & ~mask;
+}
+
+// What a file of this mode is, for a line that refuses it.
+const char* KindName(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a named pipe (FIFO)";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a regular file";
 }
 
 void SyncFolder(const std::string& name) {
@@ -70,6 +89,52 @@ void SyncFolder(const std::string& name) {
   if (dir < 0) return;
   fsync(dir);
   close(dir);
+}
+
+// A copy of the file at from under the new name to, created exclusively and flushed; a failed copy
+// leaves nothing behind. errno says why it failed (EEXIST: the name is taken).
+bool CopyFile(const std::string& from, const std::string& to) {
+  const int in = open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (in < 0) return false;
+  struct stat info {};
+  int why = fstat(in, &info) != 0 ? errno : 0;
+  if (why == 0 && !S_ISREG(info.st_mode)) why = EINVAL;
+  if (why == 0 && info.st_size > kLargestCopy) why = EFBIG;
+  if (why != 0) {
+    close(in);
+    errno = why;
+    return false;
+  }
+  const int out = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, (info.st_mode & 0777) | 0600);
+  if (out < 0) {
+    why = errno;
+    close(in);
+    errno = why;
+    return false;
+  }
+  std::vector<uint8_t> chunk(65536);
+  bool ok = true;
+  for (;;) {
+    const ssize_t got = read(in, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    chunk.resize(static_cast<size_t>(got));
+    ok = WriteAll(out, chunk);
+    chunk.resize(65536);
+    if (!ok) break;
+  }
+  if (ok && fsync(out) != 0) ok = false;
+  why = errno;
+  if (close(out) != 0 && ok) ok = false;
+  close(in);
+  if (!ok) {
+    unlink(to.c_str());
+    errno = why;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -81,15 +146,22 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
     error = Reason("cannot follow the link", SystemPath(path));
     return false;
   }
+  // Only a regular file is ever replaced: never a device, a pipe or a folder a link leads to.
+  struct stat old {};
+  const bool exists = stat(target.c_str(), &old) == 0;
+  if (exists && !S_ISREG(old.st_mode)) {
+    error = "will not replace " + target + ": it is " + KindName(old.st_mode);
+    return false;
+  }
   // mkstemp opens with O_CREAT | O_EXCL: a link or file planted under the name is never written through.
-  std::string temporary = target + ".XXXXXX";
+  std::string temporary = target + kTemporaryMark + "XXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) {
     error = Reason("cannot create a new file beside", target);
     return false;
   }
-  struct stat old {};
-  const mode_t mode = stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+  // The old file's permissions, with its owner always able to read and write the new one.
+  const mode_t mode = exists ? ((old.st_mode & 0777) | S_IRUSR | S_IWUSR) : NewFileMode();
   bool ok = WriteAll(fd, bytes);
   if (!ok) error = Reason("cannot write", temporary);
   if (ok && (fchmod(fd, mode) != 0 || fsync(fd) != 0)) {
@@ -116,7 +188,8 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
 bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes, int64_t limit, bool& tooLarge) {
   bytes.clear();
   tooLarge = false;
-  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so a pipe planted under the name cannot hold the game at its open.
+  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -149,25 +222,67 @@ bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error) {
     return false;
   }
   bool linksWork = true;
+  std::string linkFailure;
   for (int n = 1; n <= kMaxKept; ++n) {
     const std::string name = target + ".bad" + (n == 1 ? "" : "." + std::to_string(n));
-    // Both refuse to replace an existing name, so an earlier kept original is never lost.
+    // Both refuse to replace an existing name, so an earlier kept original is never lost. The
+    // original itself never moves: until a new save replaces it, it is the save the game loads.
     if (linksWork && link(target.c_str(), name.c_str()) == 0) {
       SyncFolder(target);
       keptAs = name;
       return true;
     }
-    if (linksWork && errno != EEXIST) linksWork = false;
-    if (!linksWork && renameat2(AT_FDCWD, target.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
+    if (linksWork && errno != EEXIST) {
+      linksWork = false;
+      linkFailure = std::strerror(errno);
+    }
+    if (!linksWork && CopyFile(target, name)) {
       SyncFolder(target);
       keptAs = name;
       return true;
     }
     if (errno != EEXIST) {
-      error = Reason("cannot keep", target);
+      error = "cannot keep " + target + " (no second name: " + linkFailure + "; no copy: " + std::strerror(errno) + ")";
       return false;
     }
   }
   error = "cannot keep " + target + ": " + std::to_string(kMaxKept) + " kept copies are there already";
   return false;
+}
+
+std::string NotARegularFile(const Text& path) {
+  const std::string name = SystemPath(path);
+  struct stat info {};
+  if (lstat(name.c_str(), &info) != 0) return "";
+  const bool linked = S_ISLNK(info.st_mode);
+  if (stat(name.c_str(), &info) != 0) {
+    // A link to a file not made yet is a save still to come; a loop leads to no file at all.
+    return errno == ELOOP ? "a loop of symbolic links" : "";
+  }
+  if (S_ISREG(info.st_mode)) return "";
+  return linked ? std::string("a symbolic link to ") + KindName(info.st_mode) : KindName(info.st_mode);
+}
+
+void RemoveStaleTemporaries(const Text& path) {
+  std::string target;
+  if (!FinalTarget(SystemPath(path), target)) return;
+  const size_t slash = target.rfind('/');
+  const std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + kTemporaryMark;
+  const std::string folder = FolderOf(target);
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string name = entry->d_name;
+    // Exactly the names mkstemp gives: the prefix and six letters or digits.
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(name.begin() + static_cast<long>(prefix.size()), name.end(),
+                     [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; })) {
+      continue;
+    }
+    struct stat info {};
+    if (fstatat(dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)) {
+      unlinkat(dirfd(dir), name.c_str(), 0);
+    }
+  }
+  closedir(dir);
 }

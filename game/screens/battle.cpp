@@ -63,7 +63,7 @@ tblow RollHeroBlow() {
 // The monster's blow on its hit frame; 0 when it killed the hero.
 int32_t LandOnHero(tmon&, const tblow& blow) {
   if (blow.missed) return 1;
-  hero.health -= blow.damage;
+  hero.health = SaturatingSub(hero.health, blow.damage);
   if (hero.health <= 0) {
     hero.health = 0;
     return 0;
@@ -75,7 +75,7 @@ int32_t LandOnHero(tmon&, const tblow& blow) {
 // The hero's blow on his hit frame; the monster dies of it or recoils, and the number floats on.
 int32_t LandOnMonster(tmon& m, const tblow& blow) {
   if (blow.missed) return 1;
-  m.health -= blow.damage;
+  m.health = SaturatingSub(m.health, blow.damage);
   if (m.health <= 0) {
     m.health = 0;
     m.SetAnim(DieKind);
@@ -144,7 +144,7 @@ void VictoryRunes() {
       if (rune->timing != TimingVictory || rune->stat != stat) continue;
       const int32_t amount = rune->ApplyRune(1);
       if (amount != 0) {
-        total += amount;
+        total = SaturatingAdd(total, amount);
         last = s;
       }
     }

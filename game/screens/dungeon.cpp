@@ -3,6 +3,8 @@
 // one battle, so hero.floor is 20 only while that battle runs (a save made during it says 19).
 #include "game/screens/dungeon.h"
 
+#include <memory>
+
 #include "game/screens/battle.h"
 #include "game/screens/pick_up.h"
 #include "game/state/hero.h"
@@ -63,12 +65,13 @@ void Explore() {
     menu.ChooseOption();
     return;
   }
-  titem* item = GenerateItem(hero.floor, 0);
+  // Owned here until the pack takes it: a left item, one that found no room, or one the game ended
+  // over (at either menu) belongs to nobody.
+  std::unique_ptr<titem> item(GenerateItem(hero.floor, 0));
   menu.SetTitle("take it or leave it");
   menu.SetPrompt("You found a " + item->Describe());
   menu.AddOption("take it", 255, 255, 255);
   menu.AddOption("leave it", 255, 255, 255);
   menu.ChooseOption();
-  // A left item, or one that found no room, belongs to nobody.
-  if (menu.choice == 2 || PickUpItem(item) == 0) delete item;
+  if (menu.choice != 2 && PickUpItem(item.get()) != 0) item.release();
 }

@@ -10,11 +10,12 @@
 //    a current floor outside 0..19 or a deepest floor outside 1..19 becomes the nearest end (the
 //    town, or floor 19 where a game saved in the lair resumes), a deepest floor above the current
 //    one becomes the current one;
-//    health-max below 1 becomes 1, health above health-max becomes health-max, negative gold or
-//    experience becomes 0, and a name (the hero's or an item's) is cut to 255 characters, so the
-//    rules never start from numbers they cannot hold;
-//  - a damaged item (kind not 1..3, a rune's stat not 1..7 or timing not 1..3, a value or quality
-//    the game cannot make, an entry cut off by the end of the file) is dropped: its slot is empty;
+//    health-max below 1 becomes 1, health above health-max becomes health-max, negative health,
+//    gold, experience, strength, defence, accuracy or item-find becomes 0, and a name (the hero's or
+//    an item's) is cut to 255 characters, so the rules never start from numbers they cannot hold;
+//  - a damaged item (kind not 1..3, a rune's stat not 1..7 or timing not 1..3, a value, chance,
+//    floor or quality the item maker cannot give, an entry cut off by the end of the file) is
+//    dropped: its slot is empty;
 //    an item whose name length is impossible loses the rest of the file too, which cannot be followed;
 //  - an equipment number outside 0..18, naming an empty slot or an item of the wrong kind equips
 //    nothing; a rune slot repeating an item of a lower rune slot is free;
@@ -22,8 +23,10 @@
 //  - a short file reads zeros past its end (empty slots, nothing equipped) and extra bytes after a
 //    complete save are ignored; both count as repairs.
 // Whenever anything was repaired or the file could not be used, the original is kept as save.dat.bad
-// (.bad.2 and on when earlier ones are there; a second name for the file, never a copy) and one line
-// on standard error says what.
+// (.bad.2 and on when earlier ones are there; a second name for the file, or a copy where none can
+// be given; the original stays save.dat until a new save replaces it) and one line on standard
+// error says what. A save.dat that is not a regular file (nor a link to one) ends the game at once
+// with status 1, and nothing is written over it.
 #include "game/state/save.h"
 
 #include <cmath>
@@ -65,14 +68,28 @@ int32_t ReadField(TStream* s, bool& cutOff) {
   return ReadInt32(s);
 }
 
-// Only values the game itself could have made: finite, inside the int32 range that prices and
-// descriptions truncate into, and a quality between the defaults' 0 and the rare 3.
+// The largest value the item maker gives, on floor 20 with a rare quality (rounded up): weapons,
+// armour, then runes by stat (health, strength, defence, health-max, accuracy, gold, experience).
+constexpr float kLargestWeapon = 6900.0f, kLargestArmor = 8100.0f;
+constexpr float kLargestRune[StatCount + 1] = {0.0f, 370.0f, 2950.0f, 2950.0f, 3000.0f, 100.0f, 1200.0f, 150.0f};
+// Items are made for floors 1..19 (the defaults say 0 and 1); 20 is the deepest any rule could name.
+constexpr int32_t kDeepestItemFloor = 20;
+
+// Only values the game itself could have made: a known kind, stat and timing, a finite value from 0
+// to the largest the maker gives, a chance in its kind's range (a weapon's accuracy 30..100, an
+// armour's full block 6..49, none on a rune), a floor 0..20, and a quality between the defaults' 0
+// and the rare 3. Prices and descriptions of such items stay in range.
 bool SaneItem(const titem& item) {
   if (item.kind < 1 || item.kind > 3) return false;
   if (item.kind == ItemRune && (item.stat < 1 || item.stat > StatCount || item.timing < TimingEquipped || item.timing > TimingAttack)) {
     return false;
   }
-  if (!std::isfinite(item.value) || std::fabs(item.value) >= 2147483648.0f) return false;
+  const float largest = item.kind == ItemWeapon ? kLargestWeapon : (item.kind == ItemArmor ? kLargestArmor : kLargestRune[item.stat]);
+  if (!std::isfinite(item.value) || item.value < 0.0f || item.value > largest) return false;
+  const int32_t lowest = item.kind == ItemWeapon ? 30 : (item.kind == ItemArmor ? 6 : 0);
+  const int32_t highest = item.kind == ItemWeapon ? 100 : (item.kind == ItemArmor ? 49 : 0);
+  if (item.chance < lowest || item.chance > highest) return false;
+  if (item.floor < 0 || item.floor > kDeepestItemFloor) return false;
   if (!std::isfinite(item.quality) || item.quality < 0.0f || item.quality > 3.0f) return false;
   return true;
 }
@@ -209,7 +226,10 @@ int32_t LoadGameFromBytes(const std::vector<uint8_t>& bytes, std::string& repair
     notes.Add("health " + Num(loaded.health) + " became the health-max " + Num(loaded.healthmax));
     loaded.health = loaded.healthmax;
   }
-  for (auto [field, what] : {std::pair{&loaded.gold, "gold "}, std::pair{&loaded.experience, "experience "}}) {
+  for (auto [field, what] : {std::pair{&loaded.gold, "gold "}, std::pair{&loaded.experience, "experience "},
+                             std::pair{&loaded.health, "health "}, std::pair{&loaded.strength, "strength "},
+                             std::pair{&loaded.defence, "defence "}, std::pair{&loaded.accuracy, "accuracy "},
+                             std::pair{&loaded.itemfind, "item-find "}}) {
     if (*field >= 0) continue;
     notes.Add(what + Num(*field) + " became 0");
     *field = 0;
@@ -297,12 +317,17 @@ std::string KeptOriginal() {
 }  // namespace
 
 int32_t LoadGame() {
-  const int kind = FileKind(kSavePath);
-  if (kind == 0) return 0;
-  if (kind == 2) {
-    std::fprintf(stderr, "save.dat is a directory, not a saved game; starting a new game\n");
-    return 0;
+  // Nothing but a regular file is ever read or written over: a pipe would hang the game, and a
+  // link to a device would have the device replaced by the next save.
+  const std::string notAFile = NotARegularFile(kSavePath);
+  if (!notAFile.empty()) {
+    std::fprintf(stderr, "save.dat is %s, not a saved game; nothing is written over it (move it away to play here)\n",
+                 notAFile.c_str());
+    EndProgram(1);
   }
+  // This run holds the folder: a new file left by a write killed before its rename is nobody's.
+  RemoveStaleTemporaries(kSavePath);
+  if (FileKind(kSavePath) == 0) return 0;
   std::vector<uint8_t> bytes;
   bool tooLarge = false;
   if (!ReadWholeFile(kSavePath, bytes, kReadLimit, tooLarge)) {

@@ -45,6 +45,13 @@ TEST(LetterboxTest, ThePictureFillsOneSideAndIsCentredOnTheOther) {
     EXPECT_LE(std::abs((c.w - got.x - got.width) - got.x), 1);
     EXPECT_LE(std::abs((c.h - got.y - got.height) - got.y), 1);
   }
+  // Past the largest drawable the game renders for, the picture stops growing and bars fill the rest.
+  EXPECT_EQ(FitPicture(800, 600, 32767, 32767), Box(12287, 13311, 8192, 6144));
+  EXPECT_EQ(FitPicture(800, 600, 16384, 8192), Box(4096, 1024, 8192, 6144));
+  EXPECT_EQ(FitPicture(800, 600, 8192, 6144), Box(0, 0, 8192, 6144));
+  EXPECT_FALSE(DrawableTooLarge(8192, 8192));
+  EXPECT_TRUE(DrawableTooLarge(8193, 600));
+  EXPECT_TRUE(DrawableTooLarge(800, 32767));
   EXPECT_EQ(FitPicture(800, 600, 0, 600), TLetterbox{});
   EXPECT_EQ(FitPicture(800, 600, 1024, -1), TLetterbox{});
   EXPECT_EQ(FitPicture(0, 600, 1024, 768), TLetterbox{});
@@ -112,7 +119,7 @@ TEST_F(ShownLayoutTest, OtherShapesGetBlackBarsAndTheWholePicture) {
   EXPECT_RGB_NEAR(Shown(400, 810), kBlack);
 }
 
-TEST_F(ShownLayoutTest, TheWindowIsNeverSmallerThanHalfThePicture) {
+TEST_F(ShownLayoutTest, TheWindowStaysBetweenHalfThePictureAndTheLargestDrawable) {
   PresentHalves();
   ResizeDisplayWindow(160, 120);
   int32_t w = 0, h = 0;
@@ -122,6 +129,14 @@ TEST_F(ShownLayoutTest, TheWindowIsNeverSmallerThanHalfThePicture) {
   EXPECT_EQ(DisplayPictureArea(), Box(0, 0, 400, 300));
   EXPECT_RGB_NEAR(Shown(200, 10), kRed);
   EXPECT_RGB_NEAR(Shown(200, 290), kGreen);
+  // The largest a window system allows (which once crashed the game under a window manager).
+  ResizeDisplayWindow(32767, 32767);
+  DisplayDrawableSize(w, h);
+  EXPECT_EQ(w, kLargestDrawableSide);
+  EXPECT_EQ(h, kLargestDrawableSide);
+  EXPECT_EQ(DisplayPictureArea(), Box(0, 1024, 8192, 6144));
+  FlipFrame(0);
+  EXPECT_EQ(DisplayWidth(), 800);
 }
 
 }  // namespace

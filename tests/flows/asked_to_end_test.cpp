@@ -159,7 +159,8 @@ TEST_F(AskedToEndTest, TheWindowSystemGoneSavesAndEndsTheProcessWithOne) {
 }
 
 TEST_F(AskedToEndTest, ASaveThatCannotBeWrittenEndsWithOne) {
-  fs::create_directory(root / "game" / "save.dat");
+  // A link to a save in a folder that is not there: a new game, whose save has nowhere to go.
+  fs::create_symlink("gone/hero.sav", root / "game" / "save.dat");
   std::string said;
   EXPECT_EQ(Play("esc", said), 1);
   EXPECT_NE(said.find("The game could not be saved"), std::string::npos) << said;

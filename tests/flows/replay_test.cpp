@@ -1,6 +1,8 @@
 // Whole games played through the replay tool: start-up, the title screen, the intro, the town and
 // the save file, checked by exit status, save bytes, the screenshots taken at key waits and a few
 // probed pixels (with a tolerance, so art changes do not break them).
+#include <sys/stat.h>
+
 #include "tests/flows/replay_fixture.h"
 
 namespace {
@@ -125,6 +127,15 @@ TEST_F(ReplayCommandLineTest, BadOptionsAndTokensAreRefused) {
   ExpectRefused({"--keys", "enter@0"});
   ExpectRefused({"--keys", "enter", "--keys", "esc"});
   ExpectRefused({"--keys-file", (root / "missing.txt").string()});
+  // Only a regular file of sane size is a key file: a device would be read for ever, a pipe would
+  // block and a folder would pass for an empty script.
+  ExpectRefused({"--keys-file", "/dev/zero"});
+  ASSERT_EQ(mkfifo((root / "pipe").c_str(), 0600), 0);
+  ExpectRefused({"--keys-file", (root / "pipe").string()});
+  ExpectRefused({"--keys-file", root.string()});
+  std::ofstream(root / "huge.txt") << "enter";
+  fs::resize_file(root / "huge.txt", (16 << 20) + 1);
+  ExpectRefused({"--keys-file", (root / "huge.txt").string()});
   ExpectRefused({"--dir", (root / "nowhere").string()});
   ExpectRefused({"--stats", "--keys", "enter", "--stats"});
 }

@@ -1,9 +1,14 @@
 // Replacing, reading and keeping aside the save file: planted links and links to a save elsewhere,
-// a folder that cannot take the new file, a full and a read-only disk, a huge file, kept originals.
+// a folder that cannot take the new file, a full and a read-only disk, a disk out of inodes, another
+// user's file, a write that takes nothing, a huge file, kept originals, a write killed mid-way.
 #include "platform/save_files.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +19,17 @@
 #include "tests/support/small_disk.h"
 
 namespace fs = std::filesystem;
+
+// What the next write() calls in this program do instead of writing: take nothing, or kill the
+// process (a write interrupted for good). The file code is linked in, so this write is the one it calls.
+enum class twrites { Normal, TakeNothing, Die };
+twrites writes = twrites::Normal;
+
+extern "C" ssize_t write(int fd, const void* data, size_t size) {
+  if (writes == twrites::TakeNothing) return 0;
+  if (writes == twrites::Die) kill(getpid(), SIGKILL);
+  return syscall(SYS_write, fd, data, size);
+}
 
 namespace {
 
@@ -47,6 +63,47 @@ TEST_F(SaveFilesTest, ReplacesWholeKeepsPermissionsAndLeavesNothingElse) {
   EXPECT_EQ(Names(dir), std::vector<std::string>{"save.dat"});
   EXPECT_TRUE(Write("empty.dat", {}));
   EXPECT_EQ(FileBytes("empty.dat"), "");
+  // An unreadable save never makes its successor unreadable: its owner can always read and write it.
+  ASSERT_EQ(chmod(PathOf("save.dat").c_str(), 0), 0);
+  EXPECT_TRUE(Write("save.dat"));
+  EXPECT_EQ(fs::status(dir / "save.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  // A first save: 0644 less the umask.
+  const mode_t mask = umask(0077);
+  EXPECT_TRUE(Write("first.dat"));
+  umask(mask);
+  EXPECT_EQ(fs::status(dir / "first.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(Write("second.dat"));
+  EXPECT_EQ(fs::status(dir / "second.dat").permissions(), static_cast<fs::perms>(0644 & ~mask));
+}
+
+TEST_F(SaveFilesTest, AWriteThatTakesNothingSaysSoAndAKilledOneIsClearedAtTheNextStart) {
+  WriteFile("save.dat", "old save");
+  writes = twrites::TakeNothing;
+  const bool wrote = Write("save.dat");
+  writes = twrites::Normal;
+  EXPECT_FALSE(wrote);
+  EXPECT_EQ(error.find("Success"), std::string::npos) << error;
+  EXPECT_EQ(Names(dir), std::vector<std::string>{"save.dat"});
+
+  // Killed between creating the new file and renaming it: the new file stays behind.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    writes = twrites::Die;
+    Write("save.dat");
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(Names(dir).size(), 2u);
+  // Names alike but not the game's, and a planted link, are left alone.
+  for (const char* name : {"save.dat.backup", "save.dat.new-Ab12", "save.dat.bad", "other.new-Ab12Cd"}) WriteFile(name, "x");
+  fs::create_symlink("save.dat", dir / "save.dat.new-Zz99Zz");
+  RemoveStaleTemporaries(Text(PathOf("save.dat")));
+  EXPECT_EQ(Names(dir), (std::vector<std::string>{"other.new-Ab12Cd", "save.dat", "save.dat.backup", "save.dat.bad",
+                                                  "save.dat.new-Ab12", "save.dat.new-Zz99Zz"}));
+  EXPECT_EQ(FileBytes("save.dat"), "old save");
 }
 
 TEST_F(SaveFilesTest, APlantedLinkOrFileIsNeverWrittenThrough) {
@@ -114,6 +171,47 @@ TEST_F(SaveFilesTest, AFullOrReadOnlyDiskKeepsTheOldSave) {
   EXPECT_FALSE(Write("disk/save.dat"));
   EXPECT_NE(error.find("Read-only"), std::string::npos) << error;
   EXPECT_EQ(FileBytes("disk/save.dat"), "old save");
+}
+
+// Where no second name can be given the original is copied aside; where nothing can be kept, it
+// still stays where the game looks for it: a repair never leaves the folder without the save.
+TEST_F(SaveFilesTest, KeepingAsideNeverMovesTheSave) {
+  fs::create_directory(dir / "disk");
+  {
+    // Three inodes: the folder, the save and one other file. A second name takes one on tmpfs too.
+    TSmallDisk disk(dir / "disk", "size=1m,nr_inodes=3,mode=0777");
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    WriteFile("disk/save.dat", "damaged save");
+    WriteFile("disk/other", "x");
+    std::string keptAs;
+    EXPECT_FALSE(KeepFileAside(Text(PathOf("disk/save.dat")), keptAs, error));
+    EXPECT_NE(error.find("no second name"), std::string::npos) << error;
+    EXPECT_EQ(FileBytes("disk/save.dat"), "damaged save");
+    EXPECT_EQ(Names(dir / "disk"), (std::vector<std::string>{"other", "save.dat"}));
+  }
+  // Another user's file, which the kernel will not link for us: copied, permissions and all.
+  const passwd* nobody = getpwnam("nobody");
+  if (geteuid() != 0 || nobody == nullptr) GTEST_SKIP() << "cannot play another user here (needs root and 'nobody')";
+  ASSERT_EQ(chmod(dir.c_str(), 0777), 0);
+  WriteFile("save.dat", "root's damaged save");
+  ASSERT_EQ(chmod(PathOf("save.dat").c_str(), 0644), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::string keptAs, why;
+    const bool kept = setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0 &&
+                      KeepFileAside(Text(PathOf("save.dat")), keptAs, why) && keptAs == PathOf("save.dat.bad");
+    _exit(kept ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(FileBytes("save.dat"), "root's damaged save");
+  EXPECT_EQ(FileBytes("save.dat.bad"), "root's damaged save");
+  struct stat copy {};
+  ASSERT_EQ(stat(PathOf("save.dat.bad").c_str(), &copy), 0);
+  EXPECT_EQ(copy.st_uid, nobody->pw_uid);
+  EXPECT_EQ(copy.st_nlink, 1u) << "a copy, not a second name";
 }
 
 TEST_F(SaveFilesTest, AFileOverTheLimitIsNeverRead) {

@@ -127,6 +127,69 @@ TEST_F(BattleTest, AMidFloorOffersTheKindsOneBelowToOneAboveItsNumber) {
 
 // A hero who always misses, wearing a strength rune that pays after each turn: every attack and
 // every failed escape pays, the successful escape does not.
+// Saves crafted to hold what no rule makes, loaded through the loader's repairs and fought through:
+// nothing wraps, nothing goes negative, and the arithmetic left at the 32-bit limits holds there.
+TEST_F(BattleTest, CraftedSavesAreRepairedAndFoughtWithinTheLimits) {
+  auto runes = [](int32_t stat, float value, int32_t timing) {
+    for (int32_t i = 1; i <= RuneSlots; ++i) {
+      hero.items[i] = new titem(ItemRune, "rune", 0, value, 1, 1.0f, stat, timing);
+      hero.runes[i] = hero.items[i];
+    }
+    hero.runelevel = RuneSlots;
+  };
+  auto crafted = [](int32_t floor, auto change) {
+    StartBattleWorld();
+    change();
+    hero.floor = floor;
+    hero.deepest = floor;
+    const std::vector<uint8_t> bytes = SaveGameToBytes();
+    return bytes;
+  };
+  struct tcase {
+    std::vector<uint8_t> bytes;
+    bool repaired;
+  };
+  const tcase cases[] = {
+      {crafted(5, [] {
+         hero.health = INT32_MIN;
+         hero.strength = hero.defence = hero.accuracy = hero.itemfind = INT32_MIN;
+       }), true},
+      // Nine victory runes far beyond anything made, and a sword worth less than nothing.
+      {crafted(3, [&] {
+         runes(StatGold, 2.1e9f, TimingVictory);
+         hero.items[10] = new titem(ItemWeapon, "sword", 100, -100.0f);
+         hero.weapon = hero.items[10];
+         hero.accuracy = 1000;
+       }), true},
+      // What saturating rules may reach: every statistic at the top, the largest runes the maker gives.
+      {crafted(2, [&] {
+         runes(StatStrength, 2950.0f, TimingAttack);
+         hero.items[10] = new titem(ItemRune, "rune", 0, 1200.0f, 20, 3.0f, StatGold, TimingVictory);
+         hero.health = hero.healthmax = hero.gold = hero.experience = INT32_MAX;
+         hero.strength = hero.defence = hero.accuracy = INT32_MAX;
+       }), false},
+  };
+  for (const tcase& c : cases) {
+    StartBattleWorld();
+    std::string repairs;
+    ASSERT_EQ(LoadGameFromBytes(c.bytes, repairs), 1);
+    EXPECT_EQ(!repairs.empty(), c.repaired) << repairs;
+    for (const titem* item : hero.items) {
+      if (item != nullptr) {
+        EXPECT_GE(item->value, 0.0f);
+      }
+    }
+    for (int32_t battle = 0; battle < 3 && hero.floor != 0; ++battle) {
+      UseKeys("1 1 1 1 1 1 1 1 1 1 1 1");
+      EndStatus([] { RunBattle(); });
+      EXPECT_GE(hero.health, 0);
+      EXPECT_GE(hero.gold, 0);
+      EXPECT_GE(hero.strength, 0);
+    }
+    EXPECT_GT(PresentedFrameCount(), 100) << "battles were fought";
+  }
+}
+
 TEST_F(BattleTest, AfterEachAttackRunesPayAfterEveryTurnButTheEscape) {
   MakeHeroMighty();
   hero.accuracy = -1000;

@@ -115,6 +115,12 @@ TEST_F(DungeonTest, ExploringFindsNothingOrAnItemToTakeOrLeaveAndAlwaysEndsInABa
   EXPECT_EQ(hero.items[1]->floor, 4);
   EXPECT_EQ(waits[1].prompt, "You found a " + hero.items[1]->Describe().ToBytes());
   EXPECT_EQ(Battles(), 1);
+
+  // The game ending over the find frees it (the sanitizer half checks for the leak).
+  waits.clear();
+  EXPECT_FALSE(Play("3"));
+  EXPECT_EQ(waits.back().title, "take it or leave it");
+  EXPECT_EQ(hero.items[2], nullptr);
 }
 
 // With every slot full, taking a find asks which item to give up; cancelling drops the find.
@@ -124,6 +130,8 @@ TEST_F(DungeonTest, AFindWithNoRoomReplacesAnItemOrIsDropped) {
   for (int32_t slot = 1; slot <= InventorySlots; ++slot) hero.items[slot] = new titem(ItemWeapon, "stick", 1, 1.0f);
   EXPECT_FALSE(Play("3 1 f9 1"));
   for (int32_t slot = 1; slot <= InventorySlots; ++slot) EXPECT_EQ(hero.items[slot]->name, Text("stick"));
+  // Ending the game at the question which item to give up frees the find too.
+  EXPECT_FALSE(Play("3 1"));
 
   waits.clear();
   EXPECT_FALSE(Play("3 1 1 1"));

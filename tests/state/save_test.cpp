@@ -147,10 +147,13 @@ TEST_F(SaveFileTest, EquipmentIsStoredAsSlotNumbers) {
 }
 
 TEST_F(SaveFileTest, MissingFileIsANewGameSilently) {
+  // What a save killed before its rename left: cleared at the start, with or without a save.
+  WriteFile("save.dat.new-Ab12Cd", {1, 2, 3});
   std::string said;
   EXPECT_EQ(LoadReporting(said), 0);
   EXPECT_EQ(said, "");
   EXPECT_FALSE(Exists("save.dat.bad"));
+  EXPECT_FALSE(Exists("save.dat.new-Ab12Cd"));
 }
 
 TEST_F(SaveFileTest, BrokenEquipmentLinksEndTheProgramWithoutTouchingTheFile) {
@@ -323,14 +326,28 @@ TEST_F(DamagedSaveTest, DamagedItemsAreDroppedAndTheRestKept) {
                          .Item(1, "sword", 50, NAN, 1, 1.0f, 0, 0)      // not a number
                          .Item(2, "body-armor", 9, 1.0f, 1, -2.0f, 0, 0)  // negative quality
                          .Armor()
-                         .Empty(11)
+                         // Numbers no rule of the item maker gives:
+                         .Item(1, "sword", 50, -100.0f, 1, 1.0f, 0, 0)     // a value below nothing
+                         .Item(1, "sword", 29, 5.0f, 1, 1.0f, 0, 0)        // accuracy under 30
+                         .Item(2, "body-armor", 50, 5.0f, 1, 1.0f, 0, 0)   // full block over 49
+                         .Item(3, "rune", 5, 10.0f, 1, 1.0f, 6, 2)         // a rune with a chance
+                         .Item(3, "rune", 0, 10.0f, 21, 1.0f, 6, 2)        // floor 21
+                         .Item(3, "rune", 0, 10.0f, -1, 1.0f, 6, 2)        // floor -1
+                         .Item(3, "rune", 0, 2.1e9f, 1, 1.0f, 6, 2)        // a gold rune of 2.1e9
+                         .Item(3, "rune", 0, 101.0f, 20, 1.0f, 5, 1)       // accuracy over 100
+                         // ...and the largest it does give, kept.
+                         .Item(3, "rune", 0, 3000.0f, 20, 3.0f, 4, 1)
+                         .Item(2, "body-armor", 49, 8064.0f, 20, 3.0f, 0, 0)
+                         .Empty(1)
                          .I(1).I(7).I(2).I(0).I(0)
                          .b;
   std::string said;
   ASSERT_EQ(LoadDamaged(bytes, said), 1);
   ASSERT_NE(hero.items[1], nullptr);
   EXPECT_EQ(hero.items[1]->name, Text("sword"));
-  for (int k = 2; k <= 6; ++k) EXPECT_EQ(hero.items[k], nullptr) << "slot " << k;
+  for (int k = 2; k <= 15; ++k) EXPECT_EQ(hero.items[k] != nullptr, k == 7) << "slot " << k;
+  EXPECT_NE(hero.items[16], nullptr);
+  EXPECT_NE(hero.items[17], nullptr);
   ASSERT_NE(hero.items[7], nullptr);
   EXPECT_EQ(hero.weapon, hero.items[1]);
   EXPECT_EQ(hero.armor, hero.items[7]);
@@ -461,6 +478,16 @@ TEST_F(DamagedSaveTest, ImpossibleStatisticsAndLongNamesAreRepaired) {
                            .I(0).I(0).I(2).I(0).I(0).b;
   ASSERT_EQ(LoadDamaged(healthy, said), 1);
   EXPECT_EQ(hero.health, 100);
+  // Below nothing, where no rule ever takes them: each becomes 0, so no blow or sum can wrap.
+  const auto negative = tbytes().S("hero").I(INT32_MIN).I(100).I(180).I(0).I(0).I(1).I(-1).I(-2).I(-3).I(-4)
+                            .Empty(18).I(0).I(0).I(2).I(0).I(0).b;
+  ASSERT_EQ(LoadDamaged(negative, said), 1);
+  EXPECT_EQ(std::vector<int32_t>({hero.health, hero.strength, hero.defence, hero.accuracy, hero.itemfind}),
+            std::vector<int32_t>(5, 0));
+  for (const char* what : {"health -2147483648 became 0", "strength -1 became 0", "defence -2 became 0",
+                           "accuracy -3 became 0", "item-find -4 became 0"}) {
+    EXPECT_NE(said.find(what), std::string::npos) << what << " in: " << said;
+  }
 }
 
 // A file of 256 MB (sparse, so the test costs no disk) is no save: it is never read whole, it is
@@ -536,18 +563,38 @@ TEST_F(DamagedSaveTest, ShortFileReadsZerosPastItsEnd) {
   EXPECT_NE(said.find("ended early"), std::string::npos) << said;
 }
 
-TEST_F(DamagedSaveTest, DirectoryInsteadOfAFile) {
-  std::filesystem::create_directory("save.dat");
-  std::string said;
-  EXPECT_EQ(LoadReporting(said), 0);
-  EXPECT_FALSE(said.empty());
-  EXPECT_TRUE(std::filesystem::is_directory("save.dat")) << "left alone";
-  // Saving over it fails with one line and no runtime error, and the program's end says so.
-  hero.NewGame();
-  AtExit([] { SaveGame(); });
-  EXPECT_EQ(EndStatus([] { ExitProgram(); }, said), 1);
-  EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
-  EXPECT_TRUE(std::filesystem::is_directory("save.dat"));
+TEST_F(DamagedSaveTest, OnlyARegularFileIsOurs) {
+  namespace fs = std::filesystem;
+  // Each stands in save.dat's place: the game ends at once with one line naming it, reading
+  // nothing (a pipe would block) and writing nothing (the device a link leads to stays a device).
+  struct tcase {
+    void (*make)();
+    const char* named;
+  };
+  const tcase cases[] = {
+      {[] { fs::create_directory("save.dat"); }, "a directory"},
+      {[] { ASSERT_EQ(mkfifo("save.dat", 0600), 0); }, "a named pipe (FIFO)"},
+      {[] { fs::create_symlink("/dev/null", "save.dat"); }, "a symbolic link to a character device"},
+      {[] { fs::create_symlink("save.dat", "save.dat"); }, "a loop of symbolic links"},
+  };
+  for (const tcase& c : cases) {
+    fs::remove_all("save.dat");
+    c.make();
+    const fs::file_status before = fs::symlink_status("save.dat");
+    hero.NewGame();
+    std::string said;
+    EXPECT_EQ(EndStatus([] { LoadGame(); }, said), 1) << c.named;
+    EXPECT_EQ(said, std::string("save.dat is ") + c.named +
+                        ", not a saved game; nothing is written over it (move it away to play here)\n");
+    EXPECT_EQ(fs::symlink_status("save.dat").type(), before.type()) << c.named;
+    // A save that comes anyway (another way out) never replaces it either.
+    EXPECT_EQ(EndStatus([] { SaveGame(); }, said), CallReturned);
+    EXPECT_NE(said.find("could not be saved"), std::string::npos) << said;
+    EXPECT_EQ(fs::symlink_status("save.dat").type(), before.type()) << c.named;
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1) << c.named;
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  ResetExitHandlers();
 }
 
 TEST_F(DamagedSaveTest, UnreadableFileIsKeptAside) {

@@ -14,9 +14,11 @@
 
 class TSmallDisk {
  public:
-  // Mounts 64 KiB on where (a folder that must exist); mounted() says whether it worked, why() why not.
-  explicit TSmallDisk(std::filesystem::path where) : path_(std::move(where)) {
-    if (mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=64k,mode=0777") == 0) {
+  // Mounts 64 KiB (or what options say) on where (a folder that must exist); mounted() says whether
+  // it worked, why() why not.
+  explicit TSmallDisk(std::filesystem::path where, const char* options = "size=64k,mode=0777")
+      : path_(std::move(where)) {
+    if (mount("tmpfs", path_.c_str(), "tmpfs", 0, options) == 0) {
       mounted_ = true;
     } else {
       why_ = std::string("cannot mount a small tmpfs here (") + std::strerror(errno) + ")";

@@ -63,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Check(hero.runelevel >= 2 && hero.runelevel <= 9, "rune level 2..9");
     Check(hero.floor >= 0 && hero.floor <= 20, "floor 0..20");
+    Check(hero.health >= 0 && hero.gold >= 0 && hero.experience >= 0 && hero.strength >= 0 && hero.defence >= 0 &&
+              hero.accuracy >= 0 && hero.itemfind >= 0,
+          "no statistic below nothing");
     Check(hero.weapon == DefaultWeapon || (InInventory(hero.weapon) && hero.weapon->kind == 1), "weapon");
     Check(hero.armor == DefaultArmor || (InInventory(hero.armor) && hero.armor->kind == 2), "armour");
     for (int i = 1; i <= 9; ++i) {
@@ -71,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int k = 1; k <= 18; ++k) {
       if (titem* item = hero.items[k]) {
         item->Describe();
-        item->Price(1);
-        item->Price(0);
+        Check(item->value >= 0.0f && item->Price(1) >= 0 && item->Price(0) >= 0, "values and prices not below nothing");
         SetItemColor(*item, 0, 0);
         SetItemColor(*item, 1, 1);
       }

@@ -3,11 +3,15 @@
 // runs. Without --shots nobody looks at a frame, so the game runs on a display that draws nothing.
 #include "tools/replay/options.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 const char* const kReplayUsage =
@@ -19,7 +23,7 @@ const char* const kReplayUsage =
     "  --keys SCRIPT     white-space separated keys: a key name (enter esc space up down 0-9 a-z\n"
     "                    f1-f12 lshift rshift) is pressed at the next key wait; KEY@N right after\n"
     "                    presented frame N; lshift+KEY holds Shift for KEY\n"
-    "  --keys-file FILE  the key script read from FILE\n"
+    "  --keys-file FILE  the key script read from FILE (a regular file of at most 16 MiB)\n"
     "  --shots DIR       the frame on screen at every key wait, as DIR/0001.png, DIR/0002.png, ...;\n"
     "                    without it nothing is drawn (the same game, frames and save, far faster)\n"
     "  --dir DIR         the working directory, where save.dat is read and written (default: current)\n"
@@ -39,14 +43,47 @@ bool ParseMillis(const std::string& text, uint32_t& value) {
   return ec == std::errc() && ptr == end;
 }
 
-bool ReadKeyFile(const std::string& path, std::string& script) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (file.bad()) return false;
-  script = contents.str();
-  return true;
+// The longest key file taken: some three million keys, far past any session anyone plays.
+constexpr off_t kLargestKeyFile = 16 << 20;
+
+// The script in a key file, or false with the reason: only a regular file of sane size is read, so
+// a device, a pipe or a folder can neither hang the tool nor pass for an empty script.
+bool ReadKeyFile(const std::string& path, std::string& script, std::string& why) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  bool ok = fstat(fd, &info) == 0;
+  if (!ok) why = std::strerror(errno);
+  if (ok && !S_ISREG(info.st_mode)) {
+    ok = false;
+    why = "not a regular file";
+  }
+  if (ok && info.st_size > kLargestKeyFile) {
+    ok = false;
+    why = "larger than " + std::to_string(kLargestKeyFile >> 20) + " MiB";
+  }
+  script.clear();
+  char chunk[65536];
+  while (ok) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ok = false;
+      why = std::strerror(errno);
+    }
+    if (got <= 0) break;
+    script.append(chunk, static_cast<size_t>(got));
+    // A file growing while it is read is held to the same limit.
+    if (script.size() > static_cast<size_t>(kLargestKeyFile)) {
+      ok = false;
+      why = "larger than " + std::to_string(kLargestKeyFile >> 20) + " MiB";
+    }
+  }
+  close(fd);
+  return ok;
 }
 
 }  // namespace
@@ -93,8 +130,8 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
       if (haveScript) return fail("give one key script (--keys or --keys-file), not two");
       if (option == "--keys") {
         script = value;
-      } else if (!ReadKeyFile(value, script)) {
-        return fail("cannot read the key file '" + value + "'");
+      } else if (std::string why; !ReadKeyFile(value, script, why)) {
+        return fail("cannot read the key file '" + value + "': " + why);
       }
       haveScript = true;
     } else if (option == "--shots") {
