@@ -57,6 +57,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The dependencies are the libraries the binary links, as dpkg-shlibdeps names their packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Added to those: SDL opens the OpenGL context through libGL.so.1, which it loads at run time, so no
+# tool can see it in the binary (and SDL's own package does not bring it).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
