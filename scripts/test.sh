@@ -4,7 +4,7 @@
 # --release or --sanitize runs only that half.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh test
 presets=(release sanitize)
 [ "${1:-}" = "--release" ] && presets=(release)
 [ "${1:-}" = "--sanitize" ] && presets=(sanitize)

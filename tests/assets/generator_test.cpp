@@ -34,9 +34,11 @@ TEST(ArtGenerator, CommittedAssetsMatchWhatTheGeneratorDraws) {
   ASSERT_EQ(std::system(command.c_str()), 0) << "the generator reported a problem";
   fs::path committed = fs::path(CAIRNMARK_SOURCE_DIR) / "assets";
   std::set<std::string> drawn = Files(out), shipped = Files(committed);
-  EXPECT_EQ(drawn.size(), 580u + 2u);  // the game's pictures and the window icon's two sizes
+  // The game's pictures, the window icon's two sizes and the desktop icon's four.
+  EXPECT_EQ(drawn.size(), 580u + 2u + 4u);
   EXPECT_TRUE(drawn.count("icon/hero 64.png"));
   EXPECT_TRUE(drawn.count("icon/hero 32.png"));
+  EXPECT_TRUE(drawn.count("hicolor/256x256/apps/cairnmark.png"));
   EXPECT_EQ(drawn, shipped);
   int differing = 0;
   for (const std::string& name : drawn) {

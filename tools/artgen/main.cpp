@@ -1,6 +1,7 @@
 // cairnmark-artgen: draws every picture the game embeds and writes them under a folder as the game
 // names them (image/<creature>/<kind>/<kind> <n>.png with offset.dat and hit.txt, the font strip,
-// the title picture; icon/hero 64.png and 32.png, the window icon); or writes the contact sheet or
+// the title picture; icon/hero 64.png and 32.png, the window icon; hicolor/<N>x<N>/apps/cairnmark.png,
+// the desktop's icon at 32, 64, 128 and 256); or writes the contact sheet or
 // the stage mock-up for looking at the art.
 #include <cstdio>
 #include <algorithm>
@@ -70,6 +71,11 @@ int WriteAssets(const std::string& root) {
   if (!MakeDirectories(icon)) return 1;
   for (int size : {64, 32})
     if (!Write(icon + "/hero " + std::to_string(size) + ".png", EncodePng(DrawHeroIcon(size)), count)) return 1;
+  // The desktop's icons, laid out as the icon theme installs them; not embedded in the game.
+  for (int size : {32, 64, 128, 256}) {
+    std::string dir = root + "/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+    if (!MakeDirectories(dir) || !Write(dir + "/cairnmark.png", EncodeDesktopIcon(size), count)) return 1;
+  }
   std::printf("wrote %d files under %s\n", count, root.c_str());
   return clipped ? 2 : 0;
 }

@@ -26,6 +26,22 @@ std::vector<uint8_t> EncodePng(const Picture& picture) {
   return out;
 }
 
+std::vector<uint8_t> EncodePng(const Picture& picture, const std::vector<uint8_t>& alpha) {
+  TPixmap pixmap;
+  pixmap.width = picture.width;
+  pixmap.height = picture.height;
+  pixmap.format = 6;  // RGBA
+  pixmap.pitch = picture.width * 4;
+  pixmap.pixels.reserve(picture.pixels.size() * 4);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    const Rgb& c = picture.pixels[i];
+    pixmap.pixels.insert(pixmap.pixels.end(), {c.r, c.g, c.b, i < alpha.size() ? alpha[i] : uint8_t(255)});
+  }
+  std::vector<uint8_t> out;
+  if (!::EncodePng(pixmap, out, {.compressionLevel = 9, .noneSubUpFilters = true})) out.clear();
+  return out;
+}
+
 std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;

@@ -32,6 +32,8 @@ struct Picture {
 
 // Encoded file bytes; both encoders use fixed settings and write no time stamps.
 std::vector<uint8_t> EncodePng(const Picture& picture);
+// An RGBA PNG: the picture's colours with one alpha byte a pixel.
+std::vector<uint8_t> EncodePng(const Picture& picture, const std::vector<uint8_t>& alpha);
 std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality);
 bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 bool MakeDirectories(const std::string& path);

@@ -1,0 +1,36 @@
+// Reads the command line and writes the usage; nothing here opens a window or touches a save.
+#include "app/command_line.h"
+
+TCommandLine ParseCommandLine(int argc, char** argv) {
+  TCommandLine line;
+  for (int i = 1; i < argc && line.unknown.empty(); ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--help") line.help = true;
+    else if (argument == "--version") line.version = true;
+    else line.unknown = argument;
+  }
+  return line;
+}
+
+void PrintUsage(std::FILE* out, const std::string& saveLocation) {
+  std::fprintf(out,
+               "Usage: cairnmark [--help | --version]\n"
+               "\n"
+               "Cairnmark: a small fantasy role-playing game. Lead one hero from his home town down a\n"
+               "dungeon of twenty floors, where every move is a turn-based battle, to the Dragon Lord.\n"
+               "Started without arguments, the game plays full screen.\n"
+               "\n"
+               "Keys:\n"
+               "  arrows, Enter or Space  choose an option, or press its number: 0 is option 10,\n"
+               "                          F1-F9 are options 11-19 in the market's long list\n"
+               "  Space or Enter          shorten a message or a banner\n"
+               "  Escape                  leave a shop; in town, the dungeon or a battle, end the game\n"
+               "                          (it is saved, and the next start resumes it)\n"
+               "  Alt+Enter or F11        switch between full screen and an 800 x 600 window\n"
+               "\n"
+               "The save: %s, written when the game ends.\n"
+               "\n"
+               "  --help     print this text and exit\n"
+               "  --version  print the version and exit\n",
+               saveLocation.c_str());
+}
