@@ -339,6 +339,16 @@ TLetterbox DisplayPictureArea() { return GlPictureArea(); }
 void ResizeDisplayWindow(int32_t width, int32_t height) {
   if (current) GlResizeWindow(width, height);
 }
-bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) { return current && GlReadShownPixel(x, y, rgb); }
+bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
+  std::vector<uint8_t> one;
+  if (!current || !GlReadShownArea(x, y, 1, 1, one)) return false;
+  std::copy_n(one.begin(), 3, rgb);
+  return true;
+}
+bool ReadShownPicture(std::vector<uint8_t>& rgb) {
+  int32_t width = 0, height = 0;
+  GlDrawableSize(width, height);
+  return current && GlReadShownArea(0, 0, width, height, rgb);
+}
 bool DisplayPacedByTimer() { return pacing.pacedByTimer; }
 uint32_t DisplayFrameTarget() { return pacing.target; }
