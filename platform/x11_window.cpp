@@ -1,5 +1,5 @@
 // What is asked of the X server directly, through the connection SDL opened: the window's geometry,
-// the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
+// the keyboard's repeat delay and rate, the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
 // _NET_WM_STATE property and message by which window managers make a window full screen.
 #include "platform/internal/x11_window.h"
 
@@ -9,6 +9,7 @@
 #include "platform/image.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11) && defined(CAIRNMARK_HAVE_X11)
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 
 namespace {
@@ -67,6 +68,17 @@ bool X11LeaveFullScreen(SDL_Window* window) {
   return true;
 }
 
+bool X11KeyRepeat(SDL_Window* window, uint32_t& delay, uint32_t& interval) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Handles(window, display, xwindow)) return false;
+  unsigned int d = 0, i = 0;
+  if (!XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &d, &i)) return false;
+  delay = d;
+  interval = i;
+  return true;
+}
+
 bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& icons) {
   Display* display = nullptr;
   Window xwindow = 0;
@@ -97,6 +109,7 @@ bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& ic
 bool X11WindowSize(SDL_Window*, int32_t&, int32_t&) { return false; }
 bool X11MarkFullScreen(SDL_Window*) { return false; }
 bool X11LeaveFullScreen(SDL_Window*) { return false; }
+bool X11KeyRepeat(SDL_Window*, uint32_t&, uint32_t&) { return false; }
 bool X11SetWindowIcons(SDL_Window*, const std::vector<const TPixmap*>&) { return false; }
 
 #endif
