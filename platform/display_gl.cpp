@@ -49,6 +49,7 @@ struct TGlWindow {
   bool videoHeadless = false;
   bool fullScreen = false;
   bool fullScreenByX = false;  // made full screen through X before it was shown, behind SDL's back
+  bool fullScreenByHand = false;  // covering the screen by itself, with no window manager to ask
   int32_t width = 0, height = 0;
   int32_t drawableWidth = 0, drawableHeight = 0;
   TLetterbox shown;  // where the picture goes in the drawable
@@ -372,6 +373,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     return false;
   }
   gl.fullScreenByX = false;
+  gl.fullScreenByHand = false;
   if (startFull) {
     // SDL's own switch would wait a tenth of a second, on every start, for a window manager to move
     // a window that is already where it belongs.
@@ -509,10 +511,25 @@ void GlWindowChanged() {
 void GlToggleFullScreen() {
   if (!gl.window || gl.headless) return;
   gl.fullScreen = !gl.fullScreen;
+  SDL_Rect screen;
+  if (gl.fullScreen && !X11HasFullScreenManager(gl.window) &&
+      SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(gl.window), 0), &screen) == 0) {
+    // No window manager to ask (SDL would ask anyway and the window would stay as it is): the window
+    // covers the screen by itself, as it does when it opens full screen.
+    SDL_SetWindowBordered(gl.window, SDL_FALSE);
+    SDL_SetWindowPosition(gl.window, screen.x, screen.y);
+    SDL_SetWindowSize(gl.window, screen.w, screen.h);
+    SDL_RaiseWindow(gl.window);
+    gl.fullScreenByHand = true;
+    GlWindowChanged();
+    return;
+  }
   if (gl.fullScreenByX) {
     // Full screen since it was shown, which SDL never heard of: leave it the same way.
     X11LeaveFullScreen(gl.window);
     gl.fullScreenByX = false;
+  } else if (gl.fullScreenByHand) {
+    gl.fullScreenByHand = false;  // left below, as a window opened full screen is
   } else {
     SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   }
