@@ -92,6 +92,9 @@ void WaitSdl() {
     CloseRequestedEvent();
     ExitProgram();
   }
+  // Game controllers start at the first key wait, the title on screen: starting them (tens of
+  // milliseconds, looking for devices) would delay the first picture.
+  StartControllers();
   SDL_Event e;
   // A timeout keeps a signal that arrives mid-wait from going unnoticed; a direction held on a
   // controller wakes the wait for its repeat, which counts as a message handled.
@@ -138,7 +141,6 @@ void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool r
 
 void UseSdlKeySource() {
   ResetSdlKeyFilter();
-  StartControllers();
   TKeySource source;
   source.poll = PollSdl;
   source.wait = WaitSdl;

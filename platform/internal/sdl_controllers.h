@@ -5,8 +5,8 @@
 
 union SDL_Event;
 
-// Starts SDL's game controllers (its own mapping database, and SDL_GAMECONTROLLERCONFIG for others);
-// those plugged in arrive as events. Without them the game plays on with the keyboard.
+// Starts SDL's game controllers (its own mapping database, and SDL_GAMECONTROLLERCONFIG for others),
+// once; those plugged in arrive as events. Without them the game plays on with the keyboard.
 void StartControllers();
 // Closes every controller and stops SDL's game controllers.
 void StopControllers();

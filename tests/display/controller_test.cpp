@@ -20,6 +20,7 @@ class ControllerTest : public HeadlessDisplayTest {
     HeadlessDisplayTest::SetUp();
     ResetKeyboard();
     UseSdlKeySource();
+    StartControllers();  // the game's first key wait does it
   }
   void TearDown() override {
     StopControllers();
