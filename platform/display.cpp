@@ -136,8 +136,8 @@ void QueueFrame(TImage* image, float x, float y, float width, float height, int3
   // unknown modes draw solid) is the same pixels by copy.
   if (texelExact && tex->opaque && rgba[3] == 255 && state.scaleX == 1 && state.scaleY == 1 && state.blend != 3 &&
       state.blend != 4 && state.blend != 5 && GlCanCopyOpaque()) {
-    GlDrawOpaqueByCopy(tex->texture, tex->u1, tex->v1, image->width, image->height, static_cast<int32_t>(left),
-                       static_cast<int32_t>(top), rgba);
+    GlDrawOpaqueByCopy(tex->texture, tex->u1 * tex->sScale, tex->v1 * tex->tScale, image->width, image->height,
+                       static_cast<int32_t>(left), static_cast<int32_t>(top), rgba);
     return;
   }
   GlQueueQuad(tex->texture, corners, rgba, texelExact);
