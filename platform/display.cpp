@@ -136,8 +136,8 @@ void QueueFrame(TImage* image, float x, float y, float width, float height, int3
   // unknown modes draw solid) is the same pixels by copy.
   if (texelExact && tex->opaque && rgba[3] == 255 && state.scaleX == 1 && state.scaleY == 1 && state.blend != 3 &&
       state.blend != 4 && state.blend != 5 && GlCanCopyOpaque()) {
-    GlDrawOpaqueByCopy(tex->texture, tex->u1, tex->v1, image->width, image->height, static_cast<int32_t>(left),
-                       static_cast<int32_t>(top), rgba);
+    GlDrawOpaqueByCopy(tex->texture, tex->u1 * tex->sScale, tex->v1 * tex->tScale, image->width, image->height,
+                       static_cast<int32_t>(left), static_cast<int32_t>(top), rgba);
     return;
   }
   GlQueueQuad(tex->texture, corners, rgba, texelExact);
@@ -339,6 +339,16 @@ TLetterbox DisplayPictureArea() { return GlPictureArea(); }
 void ResizeDisplayWindow(int32_t width, int32_t height) {
   if (current) GlResizeWindow(width, height);
 }
-bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) { return current && GlReadShownPixel(x, y, rgb); }
+bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
+  std::vector<uint8_t> one;
+  if (!current || !GlReadShownArea(x, y, 1, 1, one)) return false;
+  std::copy_n(one.begin(), 3, rgb);
+  return true;
+}
+bool ReadShownPicture(std::vector<uint8_t>& rgb) {
+  int32_t width = 0, height = 0;
+  GlDrawableSize(width, height);
+  return current && GlReadShownArea(0, 0, width, height, rgb);
+}
 bool DisplayPacedByTimer() { return pacing.pacedByTimer; }
 uint32_t DisplayFrameTarget() { return pacing.target; }

@@ -1,7 +1,7 @@
 // The SDL window, its OpenGL 1.x compatibility context and the two 800 x 600 framebuffer objects: the
 // picture the game draws into (it persists from frame to frame, as a back buffer that is never
 // cleared) and the copy of the picture last presented, which is shown scaled to fit and letterboxed
-// in the window's drawable and is what screenshots read. The drawable's size is read when the window
+// in the window's drawable, kept sharp when enlarged (see ShowInto), and is what screenshots read. The drawable's size is read when the window
 // opens and whenever it changes, from the X server when there is one (SDL keeps the size it asked
 // for even when no window manager carried the request out). Headless, nothing is shown: only the
 // copy, and the letterboxed picture when a test asks for one of its pixels.
@@ -49,11 +49,16 @@ struct TGlWindow {
   bool videoHeadless = false;
   bool fullScreen = false;
   bool fullScreenByX = false;  // made full screen through X before it was shown, behind SDL's back
+  bool fullScreenByHand = false;  // covering the screen by itself, with no window manager to ask
   int32_t width = 0, height = 0;
   int32_t drawableWidth = 0, drawableHeight = 0;
   TLetterbox shown;  // where the picture goes in the drawable
   GLuint pictureTexture = 0, pictureFbo = 0;
   GLuint presentedTexture = 0;
+  // The presented picture enlarged texel for pixel to a whole multiple of its size, for letterboxes
+  // between whole multiples; made when such a layout first needs it.
+  GLuint enlargedTexture = 0, enlargedFbo = 0;
+  int32_t enlargedScale = 0;
   int32_t swapInterval = -1;
   int32_t blend = 0;
   int32_t viewport[4] = {0, 0, 0, 0};
@@ -200,6 +205,122 @@ void SetPictureState() {
   boundKnown = false;
 }
 
+// The whole of a texture over the viewport, sampled nearest or linearly.
+void DrawTextureOverViewport(GLuint texture, bool nearest) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  const GLint filter = nearest ? GL_NEAREST : GL_LINEAR;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex2f(0, 0);
+  glTexCoord2f(1, 0);
+  glVertex2f(1, 0);
+  glTexCoord2f(1, 1);
+  glVertex2f(1, 1);
+  glTexCoord2f(0, 1);
+  glVertex2f(0, 1);
+  glEnd();
+}
+
+void DropEnlarged() {
+  if (gl.context) {
+    if (gl.enlargedFbo) deleteFramebuffers(1, &gl.enlargedFbo);
+    if (gl.enlargedTexture) glDeleteTextures(1, &gl.enlargedTexture);
+  }
+  gl.enlargedFbo = gl.enlargedTexture = 0;
+  gl.enlargedScale = 0;
+}
+
+// The smallest whole multiple of the picture that covers the letterbox: 1 when the picture is shown
+// at its own size or smaller, which linear filtering alone shows as well as it can be.
+int32_t WholeScaleCovering(const TLetterbox& box) {
+  if (gl.width <= 0 || gl.height <= 0) return 1;
+  int32_t across = (box.width + gl.width - 1) / gl.width, down = (box.height + gl.height - 1) / gl.height;
+  return std::max({across, down, 1});
+}
+
+// The scale of the enlarged copy a letterbox is shown from, 0 when it needs none (the picture's
+// own size or smaller, or a whole multiple, which the nearest texel shows exactly).
+int32_t EnlargedScaleFor(const TLetterbox& box) {
+  const int32_t scale = WholeScaleCovering(box);
+  if (scale == 1 || (box.width == gl.width * scale && box.height == gl.height * scale)) return 0;
+  return scale;
+}
+
+// The framebuffer holding the picture enlarged scale times, made (or made again for another scale)
+// when asked for; false when the driver cannot hold one that large.
+bool EnsureEnlarged(int32_t scale) {
+  if (gl.enlargedScale == scale && gl.enlargedFbo) return true;
+  DropEnlarged();
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  if (static_cast<int64_t>(gl.width) * scale > largest || static_cast<int64_t>(gl.height) * scale > largest) return false;
+  gl.enlargedTexture = MakeTarget(gl.width * scale, gl.height * scale);
+  genFramebuffers(1, &gl.enlargedFbo);
+  bindFramebuffer(GL_FRAMEBUFFER, gl.enlargedFbo);
+  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.enlargedTexture, 0);
+  if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    DropEnlarged();
+    return false;
+  }
+  gl.enlargedScale = scale;
+  return true;
+}
+
+// The presented picture in its letterbox, black bars around it, drawn into a framebuffer of
+// width x height (0: the window's own). Enlarged, every picture pixel stays sharp: at a whole multiple
+// each becomes a square block of screen pixels (nearest texel); between whole multiples the picture
+// is first enlarged texel for pixel to the next whole multiple and filtered down from there, so an
+// edge between two picture pixels blends into one screen pixel at most instead of smearing across
+// the whole scale.
+void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbox& box) {
+  GlFlushQuads();
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, 1, 0, 1, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  // Texture filters are chosen here: the nearest-texel sampler must not stay bound.
+  if (boundNearest) {
+    bindSampler(0, 0);
+    boundNearest = false;
+  }
+  glDisableClientState(GL_COLOR_ARRAY);
+  glColor4ub(255, 255, 255, 255);
+  boundKnown = false;
+
+  const int32_t scale = WholeScaleCovering(box);
+  GLuint source = gl.presentedTexture;
+  bool nearest = scale > 1 && EnlargedScaleFor(box) == 0;
+  if (EnlargedScaleFor(box) != 0 && EnsureEnlarged(scale)) {
+    bindFramebuffer(GL_FRAMEBUFFER, gl.enlargedFbo);
+    glViewport(0, 0, gl.width * scale, gl.height * scale);
+    DrawTextureOverViewport(gl.presentedTexture, true);
+    source = gl.enlargedTexture;
+  }
+  bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  // Only the bars are cleared: the picture covers the rest. OpenGL counts rows from the bottom.
+  const int32_t boxBottom = height - box.y - box.height;
+  glClearColor(0, 0, 0, 1);
+  glEnable(GL_SCISSOR_TEST);
+  const int32_t bars[4][4] = {{0, 0, box.x, height},
+                              {box.x + box.width, 0, width - box.x - box.width, height},
+                              {box.x, 0, box.width, boxBottom},
+                              {box.x, boxBottom + box.height, box.width, height - boxBottom - box.height}};
+  for (const auto& bar : bars)
+    if (bar[2] > 0 && bar[3] > 0) {
+      glScissor(bar[0], bar[1], bar[2], bar[3]);
+      glClear(GL_COLOR_BUFFER_BIT);
+    }
+  glDisable(GL_SCISSOR_TEST);
+  glViewport(box.x, boxBottom, box.width, box.height);
+  DrawTextureOverViewport(source, nearest);
+}
+
 // Reads the drawable's real size and lays the picture out for it.
 void ReadDrawableSize() {
   int32_t width = 0, height = 0;
@@ -217,44 +338,8 @@ void ReadDrawableSize() {
   if (DrawableTooLarge(width, height) && !gl.fullScreen) {
     SDL_SetWindowSize(gl.window, std::min(width, kLargestDrawableSide), std::min(height, kLargestDrawableSide));
   }
-}
-
-// The presented picture in its letterbox, black bars around it, drawn into a framebuffer of
-// width x height (0: the window's own).
-void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbox& box) {
-  GlFlushQuads();
-  bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  glViewport(0, 0, width, height);
-  glDisable(GL_SCISSOR_TEST);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  // OpenGL counts rows from the bottom.
-  glViewport(box.x, height - box.y - box.height, box.width, box.height);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, 1, 0, 1, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  glDisable(GL_BLEND);
-  glDisable(GL_ALPHA_TEST);
-  // Scaled, the picture is filtered: the nearest-texel sampler must not stay bound.
-  if (boundNearest) {
-    bindSampler(0, 0);
-    boundNearest = false;
-  }
-  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
-  glDisableClientState(GL_COLOR_ARRAY);
-  glColor4ub(255, 255, 255, 255);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex2f(0, 0);
-  glTexCoord2f(1, 0);
-  glVertex2f(1, 0);
-  glTexCoord2f(1, 1);
-  glVertex2f(1, 1);
-  glTexCoord2f(0, 1);
-  glVertex2f(0, 1);
-  glEnd();
+  // An enlarged copy that the new layout does not use is memory for nothing.
+  if (gl.enlargedScale != 0 && EnlargedScaleFor(gl.shown) != gl.enlargedScale) DropEnlarged();
 }
 
 void SetSwapInterval(int32_t interval) {
@@ -293,6 +378,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     return false;
   }
   gl.fullScreenByX = false;
+  gl.fullScreenByHand = false;
   if (startFull) {
     // SDL's own switch would wait a tenth of a second, on every start, for a window manager to move
     // a window that is already where it belongs.
@@ -369,6 +455,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
 
 void GlCloseWindow() {
   DropAllCopies();
+  DropEnlarged();
   batch.clear();
   boundKnown = false;
   if (gl.context) {
@@ -430,10 +517,25 @@ void GlWindowChanged() {
 void GlToggleFullScreen() {
   if (!gl.window || gl.headless) return;
   gl.fullScreen = !gl.fullScreen;
+  SDL_Rect screen;
+  if (gl.fullScreen && !X11HasFullScreenManager(gl.window) &&
+      SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(gl.window), 0), &screen) == 0) {
+    // No window manager to ask (SDL would ask anyway and the window would stay as it is): the window
+    // covers the screen by itself, as it does when it opens full screen.
+    SDL_SetWindowBordered(gl.window, SDL_FALSE);
+    SDL_SetWindowPosition(gl.window, screen.x, screen.y);
+    SDL_SetWindowSize(gl.window, screen.w, screen.h);
+    SDL_RaiseWindow(gl.window);
+    gl.fullScreenByHand = true;
+    GlWindowChanged();
+    return;
+  }
   if (gl.fullScreenByX) {
     // Full screen since it was shown, which SDL never heard of: leave it the same way.
     X11LeaveFullScreen(gl.window);
     gl.fullScreenByX = false;
+  } else if (gl.fullScreenByHand) {
+    gl.fullScreenByHand = false;  // left below, as a window opened full screen is
   } else {
     SDL_SetWindowFullscreen(gl.window, gl.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   }
@@ -575,22 +677,28 @@ bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height)
   return true;
 }
 
-bool GlReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
-  if (!gl.context || x < 0 || y < 0 || x >= gl.drawableWidth || y >= gl.drawableHeight) return false;
+bool GlReadShownArea(int32_t x, int32_t y, int32_t width, int32_t height, std::vector<uint8_t>& rgb) {
+  if (!gl.context || x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > gl.drawableWidth ||
+      y + height > gl.drawableHeight)
+    return false;
   GlFlushQuads();
   GLuint texture = MakeTarget(gl.drawableWidth, gl.drawableHeight), framebuffer = 0;
   genFramebuffers(1, &framebuffer);
   bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
   ShowInto(framebuffer, gl.drawableWidth, gl.drawableHeight, gl.shown);
-  uint8_t rgba[4] = {0, 0, 0, 0};
-  glReadPixels(x, gl.drawableHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  glReadPixels(x, gl.drawableHeight - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   deleteFramebuffers(1, &framebuffer);
   glDeleteTextures(1, &texture);
   SetPictureState();
-  rgb[0] = rgba[0];
-  rgb[1] = rgba[1];
-  rgb[2] = rgba[2];
+  rgb.resize(static_cast<size_t>(width) * height * 3);
+  // OpenGL reads the bottom row first.
+  for (int32_t row = 0; row < height; ++row)
+    for (int32_t col = 0; col < width; ++col)
+      for (int c = 0; c < 3; ++c)
+        rgb[(static_cast<size_t>(row) * width + col) * 3 + c] =
+            rgba[(static_cast<size_t>(height - 1 - row) * width + col) * 4 + c];
   return true;
 }
 

@@ -2,11 +2,14 @@
 // the last column and row duplicated outward so linear filtering never reaches the empty part,
 // clamp-to-edge, the filtered and mipmapped flags. The frames of a strip (the font's glyphs) share
 // one texture in cells with a clamped one-texel border, so a line of text is one draw; small pictures
-// of their own share pages of such cells, so the creatures and icons of a frame need few draws.
+// of their own share pages of such cells, so the creatures and icons of a frame need few draws, each
+// cell only as large as sampling reaches; a large picture gets a texture of its own size where the
+// driver allows any size, its coordinates the same as in the padded texture it stands for.
 #include <SDL_opengl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/display.h"
 #include "platform/image.h"
@@ -32,6 +35,20 @@ bool TextureFits(int32_t width, int32_t height) {
   GLint got = 0;
   glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
   return got != 0;
+}
+
+// Textures of any size (OpenGL 2.0 and later, or the extension before it), asked once per display.
+bool ExactSizeTextures() {
+  static uint32_t askedFor = 0;
+  static bool exact = false;
+  if (askedFor != DisplaySequence()) {
+    askedFor = DisplaySequence();
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    exact = (version && version[0] >= '2' && version[0] <= '9') ||
+            (extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two"));
+  }
+  return exact;
 }
 
 // The texture size for a pixmap: powers of two, halved while the hardware refuses them.
@@ -102,16 +119,17 @@ uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
   return texture;
 }
 
-// A frame's own tw x th texture pixels with a border repeating its outer texels: in a shared
-// texture, sampling then behaves as clamp-to-edge on a texture of its own.
-std::unique_ptr<TPixmap> BorderedCell(const TPixmap& own, int32_t tw, int32_t th) {
-  int32_t cw = tw + 2, ch = th + 2;
+// The top-left w x h of a frame's own texture pixels (RGBA, rows of the pixmap's width) with a
+// border repeating its outer texels: in a shared texture, sampling then behaves as clamp-to-edge on a
+// texture of its own.
+std::unique_ptr<TPixmap> BorderedCell(const TPixmap& own, int32_t w, int32_t h) {
+  int32_t cw = w + 2, ch = h + 2;
   auto cell = MakePixmap(cw, ch, 6);
   for (int32_t y = 0; y < ch; ++y) {
-    int32_t sy = std::clamp(y - 1, 0, th - 1);
+    int32_t sy = std::clamp(y - 1, 0, h - 1);
     for (int32_t x = 0; x < cw; ++x) {
-      int32_t sx = std::clamp(x - 1, 0, tw - 1);
-      std::copy_n(&own.pixels[(static_cast<size_t>(sy) * tw + sx) * 4], 4,
+      int32_t sx = std::clamp(x - 1, 0, w - 1);
+      std::copy_n(&own.pixels[(static_cast<size_t>(sy) * own.width + sx) * 4], 4,
                   &cell->pixels[(static_cast<size_t>(y) * cw + x) * 4]);
     }
   }
@@ -127,16 +145,54 @@ void WriteCell(uint32_t texture, int32_t left, int32_t top, const TPixmap& cell)
                   cell.pixels.data());
 }
 
-// Pages of small pictures: one size class (texture size and filtering) per page.
+// Pages of small pictures, one kind of filtering per page, packed in shelves: rows of cells of
+// about one height, each cell only as large as sampling reaches. A frame's texture is tw x th with
+// its edge repeated once outward; nothing beyond that repeated column and row is ever sampled, so
+// a cell holds the image and that edge, in a border of its own, and not the power-of-two padding.
+struct TPageCell {
+  int32_t left = 0, top = 0, width = 0, height = 0;
+};
+struct TShelf {
+  int32_t top = 0, height = 0, used = 0;
+};
 struct TTexturePage {
   uint32_t texture = 0;
-  int32_t tw = 0, th = 0;
   bool filtered = false;
-  int32_t across = 0, capacity = 0, nextCell = 0;
+  std::vector<TShelf> shelves;
+  int32_t shelvesHeight = 0;
+  std::vector<TPageCell> cells;
   std::vector<int32_t> freeCells;
 };
 std::vector<TTexturePage> pages;
 uint32_t pagesSequence = 0;
+
+// A place for a cell of width x height in the page: a freed cell it fits, room on a shelf of about
+// its height, or a new shelf; -1 when the page is full.
+int32_t PlaceCell(TTexturePage& page, int32_t width, int32_t height) {
+  for (size_t k = 0; k < page.freeCells.size(); ++k) {
+    TPageCell& c = page.cells[static_cast<size_t>(page.freeCells[k])];
+    if (c.width >= width && c.height >= height) {
+      int32_t id = page.freeCells[k];
+      page.freeCells.erase(page.freeCells.begin() + static_cast<std::ptrdiff_t>(k));
+      return id;
+    }
+  }
+  TShelf* shelf = nullptr;
+  for (TShelf& sh : page.shelves)
+    if (sh.height >= height && sh.height <= height + height / 4 + 2 && kPageSize - sh.used >= width) {
+      shelf = &sh;
+      break;
+    }
+  if (!shelf) {
+    if (page.shelvesHeight + height > kPageSize || width > kPageSize) return -1;
+    page.shelves.push_back(TShelf{page.shelvesHeight, height, 0});
+    page.shelvesHeight += height;
+    shelf = &page.shelves.back();
+  }
+  page.cells.push_back(TPageCell{shelf->used, shelf->top, width, height});
+  shelf->used += width;
+  return static_cast<int32_t>(page.cells.size()) - 1;
+}
 
 bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImageFrame& f) {
   if (pagesSequence != DisplaySequence()) {
@@ -144,35 +200,32 @@ bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImage
     pagesSequence = DisplaySequence();
   }
   const bool filtered = (flags & ImageFiltered) != 0;
+  // The image and its repeated edge (when the texture is larger than the image), then the border.
+  const int32_t w = std::min(static_cast<int32_t>(std::ceil(f.u1 * static_cast<float>(tw))) + 1, tw);
+  const int32_t h = std::min(static_cast<int32_t>(std::ceil(f.v1 * static_cast<float>(th))) + 1, th);
   TTexturePage* page = nullptr;
+  int32_t cell = -1;
   for (TTexturePage& p : pages)
-    if (p.tw == tw && p.th == th && p.filtered == filtered && (!p.freeCells.empty() || p.nextCell < p.capacity))
+    if (p.filtered == filtered && (cell = PlaceCell(p, w + 2, h + 2)) >= 0) {
       page = &p;
+      break;
+    }
   if (!page) {
     if (!TextureFits(kPageSize, kPageSize)) return false;
     TTexturePage made;
     made.texture = UploadTexture(kPageSize, kPageSize, nullptr, flags & ImageFiltered);
-    made.tw = tw;
-    made.th = th;
     made.filtered = filtered;
-    made.across = kPageSize / (tw + 2);
-    made.capacity = made.across * (kPageSize / (th + 2));
     pages.push_back(std::move(made));
     page = &pages.back();
+    cell = PlaceCell(*page, w + 2, h + 2);
+    if (cell < 0) return false;
   }
-  int32_t cell = page->nextCell;
-  if (!page->freeCells.empty()) {
-    cell = page->freeCells.back();
-    page->freeCells.pop_back();
-  } else {
-    ++page->nextCell;
-  }
-  int32_t left = (cell % page->across) * (tw + 2), top = (cell / page->across) * (th + 2);
-  WriteCell(page->texture, left, top, *BorderedCell(own, tw, th));
+  const TPageCell& c = page->cells[static_cast<size_t>(cell)];
+  WriteCell(page->texture, c.left, c.top, *BorderedCell(own, w, h));
   f.texture = page->texture;
   f.pageCell = cell;
-  f.s0 = static_cast<float>(left + 1) / kPageSize;
-  f.t0 = static_cast<float>(top + 1) / kPageSize;
+  f.s0 = static_cast<float>(c.left + 1) / kPageSize;
+  f.t0 = static_cast<float>(c.top + 1) / kPageSize;
   f.sScale = static_cast<float>(tw) / kPageSize;
   f.tScale = static_cast<float>(th) / kPageSize;
   return true;
@@ -276,21 +329,35 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   if (f.texture && image->sequences[i] == DisplaySequence()) return &f;
   if (!image->pixmaps[i]) return nullptr;
   if (MakeAtlasFrame(*image, frame)) return &f;
+  const TPixmap& source = *image->pixmaps[i];
   int32_t tw = 0, th = 0;
-  TextureSize(image->pixmaps[i]->width, image->pixmaps[i]->height, tw, th);
+  TextureSize(source.width, source.height, tw, th);
   f = TImageFrame{};
-  auto pixels = FramePixmap(*image->pixmaps[i], tw, th, f.u1, f.v1);
-  const int32_t w = std::min(image->pixmaps[i]->width, tw), h = std::min(image->pixmaps[i]->height, th);
-  f.fullSize = w == image->pixmaps[i]->width && h == image->pixmaps[i]->height;
+  const int32_t w = std::min(source.width, tw), h = std::min(source.height, th);
+  f.fullSize = w == source.width && h == source.height;
   image->sequences[i] = DisplaySequence();
-  if (tw <= kPageCellLimit && th <= kPageCellLimit && !(image->flags & ImageMipmapped) &&
-      PutInPage(*pixels, tw, th, image->flags, f))
-    return &f;
+  const bool mipmapped = (image->flags & ImageMipmapped) != 0;
+  const bool paged = tw <= kPageCellLimit && th <= kPageCellLimit && !mipmapped;
+  std::unique_ptr<TPixmap> pixels;
+  if (!paged && f.fullSize && !mipmapped && (w != tw || h != th) && ExactSizeTextures() && TextureFits(w, h)) {
+    // A large picture at its own size, not padded to powers of two (the title picture: 1.9 MB, not
+    // 4.2): clamping at its edge samples what the repeated edge of the padded texture gave, and its
+    // texture coordinates still run to (w / tw, h / th), scaled to the whole texture.
+    pixels = BuildTexturePixmap(source, w, h, f.u1, f.v1);
+    f.u1 = static_cast<float>(w) / static_cast<float>(tw);
+    f.v1 = static_cast<float>(h) / static_cast<float>(th);
+    f.sScale = static_cast<float>(tw) / static_cast<float>(w);
+    f.tScale = static_cast<float>(th) / static_cast<float>(h);
+  } else {
+    pixels = FramePixmap(source, tw, th, f.u1, f.v1);
+    if (paged && PutInPage(*pixels, tw, th, image->flags, f)) return &f;
+  }
   f.texture = UploadTexture(*pixels, image->flags);
   // Only the image's part counts: unscaled draws never sample the rest.
   f.opaque = true;
   for (int32_t y = 0; y < h && f.opaque; ++y)
-    for (int32_t x = 0; x < w && f.opaque; ++x) f.opaque = pixels->pixels[(static_cast<size_t>(y) * tw + x) * 4 + 3] == 255;
+    for (int32_t x = 0; x < w && f.opaque; ++x)
+      f.opaque = pixels->pixels[(static_cast<size_t>(y) * pixels->width + x) * 4 + 3] == 255;
   return &f;
 }
 

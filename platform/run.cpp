@@ -16,6 +16,7 @@
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
+#include "platform/internal/sdl_controllers.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/signals.h"
 #include "platform/internal/x11_watch.h"
@@ -79,6 +80,7 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
     status = ended.status & 255;
   }
   SetKeyWaitHook(nullptr);
+  StopControllers();
   ShutdownDisplaySystem();
   SetDisplayDrawsNothing(false);
   StopWatchingWindowSystem();

@@ -1,5 +1,6 @@
 // The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
-// events with Windows virtual-key codes. The window's own keys (Alt, Alt+Enter, F11) are kept from
+// events with Windows virtual-key codes, and game controllers' the keys they stand for
+// (platform/sdl_controllers). The window's own keys (Alt, Alt+Enter, F11) are kept from
 // the game (platform/sdl_key_filter); a request to close the window (SDL also turns SIGTERM into one) ends the
 // program as Escape in the town does, so the game is saved.
 #include <SDL.h>
@@ -7,6 +8,7 @@
 #include "platform/display.h"
 #include "platform/internal/display_internal.h"
 #include "platform/internal/key_events.h"
+#include "platform/internal/sdl_controllers.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/sdl_key_filter.h"
 #include "platform/internal/signals.h"
@@ -50,6 +52,7 @@ void TypeUtf8(const char* text) {
 }
 
 void HandleEvent(const SDL_Event& e) {
+  if (HandleControllerEvent(e)) return;
   switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -60,7 +63,10 @@ void HandleEvent(const SDL_Event& e) {
       TypeUtf8(e.text.text);
       break;
     case SDL_WINDOWEVENT:
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) FocusEvent(false);
+      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        FocusEvent(false);
+        ForgetControllerInputs();
+      }
       if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) FocusEvent(true);
       if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
         RefreshDisplayWindow();
@@ -77,6 +83,7 @@ void PollSdl() {
   if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
   SDL_Event e;
   while (SDL_PollEvent(&e)) HandleEvent(e);
+  RepeatControllerKeys();
 }
 
 void WaitSdl() {
@@ -85,10 +92,14 @@ void WaitSdl() {
     CloseRequestedEvent();
     ExitProgram();
   }
+  // Game controllers start at the first key wait, the title on screen: starting them (tens of
+  // milliseconds, looking for devices) would delay the first picture.
+  StartControllers();
   SDL_Event e;
-  // A timeout keeps a signal that arrives mid-wait from going unnoticed.
-  while (!SDL_WaitEventTimeout(&e, 100)) {
-    if (EndRequested()) return;
+  // A timeout keeps a signal that arrives mid-wait from going unnoticed; a direction held on a
+  // controller wakes the wait for its repeat, which counts as a message handled.
+  while (!SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) {
+    if (EndRequested() || RepeatControllerKeys()) return;
   }
   HandleEvent(e);
   PollSdl();

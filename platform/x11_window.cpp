@@ -1,5 +1,6 @@
 // What is asked of the X server directly, through the connection SDL opened: the window's geometry,
-// the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
+// whether a window manager is there to make windows full screen, the keyboard's repeat delay and
+// rate, the _NET_WM_ICON property, which holds every size of the icon where SDL sets only one, and the
 // _NET_WM_STATE property and message by which window managers make a window full screen.
 #include "platform/internal/x11_window.h"
 
@@ -9,6 +10,7 @@
 #include "platform/image.h"
 
 #if defined(SDL_VIDEO_DRIVER_X11) && defined(CAIRNMARK_HAVE_X11)
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 
 namespace {
@@ -67,6 +69,64 @@ bool X11LeaveFullScreen(SDL_Window* window) {
   return true;
 }
 
+bool X11HasFullScreenManager(SDL_Window* window) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Handles(window, display, xwindow)) return false;
+  // The window a manager names on the root, naming itself again: a manager that has gone away
+  // leaves the first behind.
+  auto namedWindow = [display](Window on, Atom property) -> Window {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window named = 0;
+    if (XGetWindowProperty(display, on, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) ==
+            Success &&
+        data && type == XA_WINDOW && format == 32 && count == 1)
+      named = static_cast<Window>(*reinterpret_cast<unsigned long*>(data));
+    if (data) XFree(data);
+    return named;
+  };
+  Window root = DefaultRootWindow(display);
+  Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Window manager = namedWindow(root, check);
+  if (manager == 0) return false;
+  // Asking a window that no longer exists must not end the program through the error handler.
+  XSync(display, False);
+  int (*previous)(Display*, XErrorEvent*) = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  Window self = namedWindow(manager, check);
+  XSync(display, False);
+  XSetErrorHandler(previous);
+  if (self != manager) return false;
+  Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
+  Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = false;
+  if (XGetWindowProperty(display, root, supported, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+          Success &&
+      data && type == XA_ATOM && format == 32) {
+    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long i = 0; i < count && !found; ++i) found = atoms[i] == fullScreen;
+  }
+  if (data) XFree(data);
+  return found;
+}
+
+bool X11KeyRepeat(SDL_Window* window, uint32_t& delay, uint32_t& interval) {
+  Display* display = nullptr;
+  Window xwindow = 0;
+  if (!X11Handles(window, display, xwindow)) return false;
+  unsigned int d = 0, i = 0;
+  if (!XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &d, &i)) return false;
+  delay = d;
+  interval = i;
+  return true;
+}
+
 bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& icons) {
   Display* display = nullptr;
   Window xwindow = 0;
@@ -97,6 +157,8 @@ bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& ic
 bool X11WindowSize(SDL_Window*, int32_t&, int32_t&) { return false; }
 bool X11MarkFullScreen(SDL_Window*) { return false; }
 bool X11LeaveFullScreen(SDL_Window*) { return false; }
+bool X11HasFullScreenManager(SDL_Window*) { return false; }
+bool X11KeyRepeat(SDL_Window*, uint32_t&, uint32_t&) { return false; }
 bool X11SetWindowIcons(SDL_Window*, const std::vector<const TPixmap*>&) { return false; }
 
 #endif

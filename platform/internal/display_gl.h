@@ -27,8 +27,8 @@ void GlToggleFullScreen();
 void GlResizeWindow(int32_t width, int32_t height);
 void GlDrawableSize(int32_t& width, int32_t& height);
 TLetterbox GlPictureArea();
-// One pixel of the drawable as showing the presented picture leaves it, top row first.
-bool GlReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]);
+// A rectangle of the drawable as showing the presented picture leaves it, as RGB rows, top row first.
+bool GlReadShownArea(int32_t x, int32_t y, int32_t width, int32_t height, std::vector<uint8_t>& rgb);
 void GlClear(int32_t red, int32_t green, int32_t blue);
 void GlApplyBlend(int32_t mode);
 void GlSetViewport(int32_t x, int32_t y, int32_t width, int32_t height);

@@ -27,6 +27,8 @@ void ResizeDisplayWindow(int32_t width, int32_t height);
 // The RGB of one pixel of the drawable, top row first, as showing the last presented picture in it
 // leaves it (headless too: drawn for the asking).
 bool ReadShownPixel(int32_t x, int32_t y, uint8_t rgb[3]);
+// The whole drawable the same way, as RGB rows, top row first (its size from DisplayDrawableSize).
+bool ReadShownPicture(std::vector<uint8_t>& rgb);
 // The pacing record, for tests: paced-by-timer and the next frame's target time.
 bool DisplayPacedByTimer();
 uint32_t DisplayFrameTarget();

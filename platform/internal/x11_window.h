@@ -16,6 +16,12 @@ bool X11WindowSize(SDL_Window* window, int32_t& width, int32_t& height);
 bool X11MarkFullScreen(SDL_Window* window);
 // Asks the window manager to take a shown window out of full screen; false when not on X.
 bool X11LeaveFullScreen(SDL_Window* window);
+// True when a running window manager says it makes windows full screen (_NET_WM_STATE_FULLSCREEN);
+// false without one, or when the window is not on X.
+bool X11HasFullScreenManager(SDL_Window* window);
+// The X server's key repeat: the delay before the first repeat and the interval between repeats, in
+// milliseconds; false when the window is not on X.
+bool X11KeyRepeat(SDL_Window* window, uint32_t& delay, uint32_t& interval);
 // Sets the window's icon to the given RGBA pictures (format 6), the largest first, so the window
 // manager picks the size it shows without scaling; false when the window is not on X.
 bool X11SetWindowIcons(SDL_Window* window, const std::vector<const TPixmap*>& icons);

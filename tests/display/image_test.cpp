@@ -198,6 +198,25 @@ TEST_F(StripTest, MipmappedAndLargeImagesGetTexturesOfTheirOwn) {
   EXPECT_EQ(f->v1, 600.0f / 1024.0f);
   FlipFrame(0);
   EXPECT_RGB_NEAR(Probe(104, 104), (TRgb{0, 0, 250}));
+
+  // A large picture, however its texture is stored, shows all of itself and nothing beyond when
+  // filtered and enlarged at a fractional position: its last column and row reach the edge.
+  auto framed = SolidPixmap(200, 150, {0, 160, 0});
+  for (int32_t y = 0; y < 150; ++y) SetPixel(*framed, 199, y, {250, 0, 0});
+  for (int32_t x = 0; x < 200; ++x) SetPixel(*framed, x, 149, {0, 0, 250});
+  ImagePtr large = MakeImageFromPixmap(*framed, ImageFiltered);
+  Fill({0, 0, 0});
+  SetBlendMode(2);
+  SetDrawScale(2, 2);
+  DrawImageFrame(large.get(), 100.5f, 200.25f, 0);
+  SetDrawScale(1, 1);
+  SetBlendMode(1);
+  FlipFrame(0);
+  EXPECT_RGB_NEAR(Probe(300, 300), (TRgb{0, 160, 0}));
+  EXPECT_RGB_NEAR(Probe(499, 300), (TRgb{250, 0, 0}));
+  EXPECT_RGB_NEAR(Probe(501, 300), (TRgb{0, 0, 0}));
+  EXPECT_RGB_NEAR(Probe(300, 499), (TRgb{0, 0, 250}));
+  EXPECT_RGB_NEAR(Probe(300, 501), (TRgb{0, 0, 0}));
 }
 
 TEST_F(StripTest, SharedTexturesNeverBleedIntoTheirNeighbours) {

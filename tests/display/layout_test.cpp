@@ -1,5 +1,6 @@
 // The picture laid out for the window's drawable: the letterbox arithmetic for drawables of every
-// shape, and the headless window resized so the shown picture, bars and orientation can be probed.
+// shape, the headless window resized so the shown picture, bars and orientation can be probed, and
+// the picture's pixels kept sharp when it is enlarged.
 #include "platform/internal/display_internal.h"
 #include "platform/letterbox.h"
 #include "tests/display/display_support.h"
@@ -65,6 +66,17 @@ class ShownLayoutTest : public HeadlessDisplayTest {
     for (int32_t y = 300; y < 600; ++y)
       for (int32_t x = 0; x < 800; ++x) SetPixel(*halves, x, y, {0, 220, 0});
     ImagePtr image = MakeImageFromPixmap(*halves, 0);
+    SetBlendMode(2);
+    DrawImageFrame(image.get(), 0, 0, 0);
+    FlipFrame(0);
+  }
+  // A picture of the given pixels, presented.
+  template <typename PixelAt>
+  void Present(PixelAt at) {
+    auto picture = MakePixmap(800, 600, 4);
+    for (int32_t y = 0; y < 600; ++y)
+      for (int32_t x = 0; x < 800; ++x) SetPixel(*picture, x, y, at(x, y));
+    ImagePtr image = MakeImageFromPixmap(*picture, 0);
     SetBlendMode(2);
     DrawImageFrame(image.get(), 0, 0, 0);
     FlipFrame(0);
@@ -137,6 +149,60 @@ TEST_F(ShownLayoutTest, TheWindowStaysBetweenHalfThePictureAndTheLargestDrawable
   EXPECT_EQ(DisplayPictureArea(), Box(0, 1024, 8192, 6144));
   FlipFrame(0);
   EXPECT_EQ(DisplayWidth(), 800);
+}
+
+// Each picture pixel of a colour of its own (neighbours always differ), so a block shown one
+// screen pixel off or blurred into its neighbour is seen.
+TRgb Speckle(int32_t x, int32_t y) {
+  uint32_t h = static_cast<uint32_t>(x) * 73856093u ^ static_cast<uint32_t>(y) * 19349663u;
+  h ^= h >> 13;
+  h *= 0x5bd1e995u;
+  return TRgb{static_cast<int>(h & 255), static_cast<int>((h >> 8) & 255), 40 + 100 * ((x + y) & 1)};
+}
+
+TEST_F(ShownLayoutTest, EnlargedPictureStaysSharp) {
+  std::vector<uint8_t> shown;
+  auto at = [&](int32_t w, int32_t x, int32_t y) {
+    const uint8_t* p = &shown[(static_cast<size_t>(y) * w + x) * 3];
+    return TRgb{p[0], p[1], p[2]};
+  };
+  auto same = [](TRgb a, TRgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; };
+
+  Present(Speckle);
+  // At its own size, and at two and three times it, every picture pixel is an exact square block.
+  for (int32_t scale : {1, 2, 3}) {
+    ResizeDisplayWindow(800 * scale, 600 * scale);
+    ASSERT_TRUE(ReadShownPicture(shown));
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < 600 * scale; ++y)
+      for (int32_t x = 0; x < 800 * scale; ++x)
+        if (!same(at(800 * scale, x, y), Speckle(x / scale, y / scale))) ++wrong;
+    EXPECT_EQ(wrong, 0) << "screen pixels unlike their picture pixel at " << scale << "x";
+  }
+
+  // At 1.8 times (a 1920 x 1080 screen) an edge between two picture pixels blends into one screen
+  // pixel at most: across black and white stripes a pixel wide, no two neighbours are both grey.
+  auto grey = [](TRgb c) { return c.r > 2 && c.r < 253; };
+  ResizeDisplayWindow(1920, 1080);
+  ASSERT_EQ(DisplayPictureArea(), Box(240, 0, 1440, 1080));
+  for (bool across : {true, false}) {
+    Present([across](int32_t x, int32_t y) {
+      int v = ((across ? x : y) & 1) * 255;
+      return TRgb{v, v, v};
+    });
+    ASSERT_TRUE(ReadShownPicture(shown));
+    int32_t smeared = 0, greys = 0;
+    for (int32_t y = 0; y < 1080; ++y)
+      for (int32_t x = 240; x < 1680; ++x) {
+        greys += grey(at(1920, x, y));
+        if (grey(at(1920, x, y)) && (across ? x > 240 && grey(at(1920, x - 1, y)) : y > 0 && grey(at(1920, x, y - 1))))
+          ++smeared;
+      }
+    EXPECT_EQ(smeared, 0) << (across ? "columns" : "rows");
+    EXPECT_GT(greys, 0) << "between whole multiples edges are softened, not dropped";
+    EXPECT_RGB_NEAR(at(1920, 239, 500), kBlack);
+    EXPECT_RGB_NEAR(at(1920, 1680, 500), kBlack);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // cairnmark-bench: what one typical frame costs on the headless display (the dimmed title picture,
 // about 300 glyphs and 40 small pictures, then a present), unpaced and paced, and what decoding the
-// game's PNG frames costs. Run with SDL_VIDEODRIVER=offscreen; uses the embedded art.
+// game's PNG frames costs. Run with SDL_VIDEODRIVER=offscreen; uses the embedded art. With an X
+// display named instead, a present in a real window is measured too.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -195,9 +196,13 @@ BENCHMARK(BM_LoadTitleJpeg)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+// Present costs in a real window (tools/bench/window_present.cpp), when an X display is named.
+void RegisterWindowBenchmarks();
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RegisterWindowBenchmarks();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   ShutdownDisplaySystem();
