@@ -23,6 +23,7 @@
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "tests/support/end_status.h"
 #include "tools/artgen/creature.h"
 
 namespace {
@@ -190,14 +191,8 @@ class BrokenArtTest : public testing::Test {
     Roster[1]->name = Text(name);
     bool saved = false;
     AtExit([&saved] { saved = true; });
-    testing::internal::CaptureStderr();
-    int status = 0;
-    try {
-      LoadCreatureAnimations();
-    } catch (const ProgramEnded& ended) {
-      status = ended.status;
-    }
-    const std::string written = testing::internal::GetCapturedStderr();
+    std::string written;
+    const int status = EndStatus(LoadCreatureAnimations, written);
     ResetExitHandlers();
     if (status != -1) return "";
     EXPECT_TRUE(saved) << "the exit handlers run after a runtime error";
@@ -259,15 +254,9 @@ TEST_F(BrokenArtTest, ASeriesLongerThanThePictureArrayStopsAtItsLastSlot) {
 TEST_F(BrokenArtTest, EscapeWhileLoadingEndsTheProgram) {
   KeyDownEvent(KeyEscape);
   KeyUpEvent(KeyEscape);
-  testing::internal::CaptureStderr();
-  int status = -99;
-  try {
-    LoadCreatureAnimations();
-  } catch (const ProgramEnded& ended) {
-    status = ended.status;
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(status, 0);
+  std::string said;
+  EXPECT_EQ(EndStatus(LoadCreatureAnimations, said), 0);
+  EXPECT_EQ(said, "");
   // It ended straight after the first creature's first animation.
   EXPECT_NE((*Roster[1]->anims)[AttackKind->index], nullptr);
   EXPECT_EQ((*Roster[1]->anims)[GotHitKind->index], nullptr);

@@ -10,6 +10,7 @@
 #include "platform/display.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "tests/support/end_status.h"
 #include "tests/ui/ui_support.h"
 
 namespace {
@@ -115,14 +116,9 @@ TEST(FontLoading, AMissingStripEndsTheProgramWithTheFontError) {
   bool handlerRan = false;
   AtExit([&] { handlerRan = true; });
   ResourcePrefix = "incbin::no such folder\\";
-  testing::internal::CaptureStderr();
-  try {
-    LoadBitmapFont();
-    ADD_FAILURE() << "the program should have ended";
-  } catch (const ProgramEnded& end) {
-    EXPECT_EQ(end.status, -1);
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Bitmap font could not be loaded");
+  std::string said;
+  EXPECT_EQ(EndStatus(LoadBitmapFont, said), -1);
+  EXPECT_EQ(said, "Bitmap font could not be loaded");
   EXPECT_TRUE(handlerRan);
   ResourcePrefix = "incbin::";
 }

@@ -16,6 +16,7 @@
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "platform/random.h"
+#include "tests/support/end_status.h"
 #include "tests/ui/ui_support.h"
 
 namespace {
@@ -163,12 +164,7 @@ TEST_F(Message, EscapeEndsTheProgramEvenWhenNotSkippable) {
   UseKeys("esc@2");
   bool handlerRan = false;
   AtExit([&] { handlerRan = true; });
-  try {
-    ShowMessage("A long message that would take a while", 1.0f, 0.5f, 1, 1);
-    ADD_FAILURE() << "the program should have ended";
-  } catch (const ProgramEnded& end) {
-    EXPECT_EQ(end.status, 0);
-  }
+  EXPECT_EQ(EndStatus([] { ShowMessage("A long message that would take a while", 1.0f, 0.5f, 1, 1); }), 0);
   EXPECT_TRUE(handlerRan);
   EXPECT_EQ(FramesPresented(), 2);
 }
