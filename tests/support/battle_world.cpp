@@ -4,9 +4,6 @@
 #include "tests/support/test_world.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
@@ -58,18 +55,4 @@ void MakeHeroMighty() {
   hero.health = hero.healthmax;
   hero.strength = 1000000;
   hero.accuracy = 1000;
-}
-
-TScratchDir::TScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "cairnmark-battle-XXXXXX").string();
-  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-  path = pattern;
-  previous = std::filesystem::current_path().string();
-  std::filesystem::current_path(path);
-}
-
-TScratchDir::~TScratchDir() {
-  std::filesystem::current_path(previous);
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
 }
