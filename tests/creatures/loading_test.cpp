@@ -12,7 +12,6 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/start.h"
 #include "game/screens/title.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
@@ -138,8 +137,8 @@ TEST_F(LoadedRosterTest, ProgressFramesPlaceTheLoadedCreaturesOnAnEllipse) {
     }
   }
   // The first creature stands at 22 degrees, the fifteenth at 337.
-  EXPECT_NEAR(creatures[119].x, 400 + 800 * std::cos(337 * pi / 180) / 3.0, 1e-3);
-  EXPECT_NEAR(creatures[0].y, 300 + 600 * std::sin(22 * pi / 180) / 3.0, 1e-3);
+  EXPECT_NEAR(creatures[0].y, 374.921, 1e-3);
+  EXPECT_NEAR(creatures[119].x, 645.468, 1e-3);
 }
 
 // Broken art under made-up creature names: each fault ends loading with its runtime error.

@@ -14,7 +14,6 @@
 #include "game/ui/menu.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
-#include "platform/program.h"
 #include "tests/support/battle_world.h"
 #include "tests/support/end_status.h"
 #include "tests/support/key_script.h"

@@ -8,18 +8,15 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/start.h"
 #include "game/screens/title.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
-#include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
-#include "platform/random.h"
 #include "platform/resources.h"
 
 int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn) {

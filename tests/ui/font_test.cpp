@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "game/creatures/anim.h"
-#include "game/screens/start.h"
 #include "game/ui/font.h"
 #include "platform/display.h"
 #include "platform/program.h"
@@ -91,12 +90,10 @@ TEST_F(FontText, SpacesAndUnknownCharactersAdvanceWithoutDrawing) {
   EXPECT_EQ(GlyphChar(records[2]), 'C');
 }
 
-
 TEST_F(FontText, EmptyTextDrawsNothing) {
   DrawFontText("", 100, 100, 1, 1, 1);
   EXPECT_TRUE(records.empty());
 }
-
 
 TEST(FontLoading, LoadsFiftySixCellsFromTheEmbeddedStrip) {
   ResetScreenWorld();
@@ -215,6 +212,5 @@ TEST_F(KeywordText, WordsAdvanceEightPixelsACharacterWhateverTheScale) {
   EXPECT_EQ(records[1].x, 60.0f);  // within a word the scaled advance
   EXPECT_EQ(records[2].x, 68.0f);  // the next word 3 characters x 8 further
 }
-
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "game/screens/healer.h"
-#include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
@@ -54,7 +53,6 @@ TEST_F(MenuKeys, ArrowsWrapAroundTheList) {
   EXPECT_EQ(Choose("up up down down down down enter"), 3);
   EXPECT_EQ(menu.cursor, 3);
 }
-
 
 TEST_F(MenuKeys, DigitsChooseWithoutMovingTheCursor) {
   Fill(5);
