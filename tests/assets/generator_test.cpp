@@ -1,12 +1,14 @@
 // The committed art is exactly what the generator draws: it runs the built generator into a fresh
 // folder and compares every file byte for byte, both ways.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+
+#include "tests/support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -27,9 +29,8 @@ std::set<std::string> Files(const fs::path& root) {
 TEST(ArtGenerator, CommittedAssetsMatchWhatTheGeneratorDraws) {
   fs::path generator = fs::path(CAIRNMARK_BINARY_DIR) / "tools" / "artgen" / "cairnmark-artgen";
   ASSERT_TRUE(fs::exists(generator)) << "build the cairnmark-artgen target first";
-  char pattern[] = "/tmp/cairnmark-art-XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  fs::path out = pattern;
+  const TScratchDir scratch;
+  const fs::path& out = scratch.dir;
   std::string command = "\"" + generator.string() + "\" --out \"" + out.string() + "\" > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << "the generator reported a problem";
   fs::path committed = fs::path(CAIRNMARK_SOURCE_DIR) / "assets";
@@ -48,7 +49,6 @@ TEST(ArtGenerator, CommittedAssetsMatchWhatTheGeneratorDraws) {
     }
   }
   EXPECT_EQ(differing, 0);
-  fs::remove_all(out);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "platform/program.h"
+#include "tests/support/end_status.h"
 
 namespace {
 
@@ -32,15 +33,8 @@ class AnimPlayTest : public testing::Test {
   // The message a runtime error wrote, or "" when none was raised.
   template <typename F>
   std::string RaisedError(F&& action) {
-    testing::internal::CaptureStderr();
-    int status = 0;
-    try {
-      action();
-    } catch (const ProgramEnded& ended) {
-      status = ended.status;
-    }
-    const std::string written = testing::internal::GetCapturedStderr();
-    return status == -1 ? written : std::string();
+    std::string written;
+    return EndStatus(action, written) == -1 ? written : std::string();
   }
 
   tmon creature;

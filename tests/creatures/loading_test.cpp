@@ -12,7 +12,6 @@
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/start.h"
 #include "game/screens/title.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
@@ -23,6 +22,7 @@
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "tests/support/end_status.h"
 #include "tools/artgen/creature.h"
 
 namespace {
@@ -137,8 +137,8 @@ TEST_F(LoadedRosterTest, ProgressFramesPlaceTheLoadedCreaturesOnAnEllipse) {
     }
   }
   // The first creature stands at 22 degrees, the fifteenth at 337.
-  EXPECT_NEAR(creatures[119].x, 400 + 800 * std::cos(337 * pi / 180) / 3.0, 1e-3);
-  EXPECT_NEAR(creatures[0].y, 300 + 600 * std::sin(22 * pi / 180) / 3.0, 1e-3);
+  EXPECT_NEAR(creatures[0].y, 374.921, 1e-3);
+  EXPECT_NEAR(creatures[119].x, 645.468, 1e-3);
 }
 
 // Broken art under made-up creature names: each fault ends loading with its runtime error.
@@ -190,14 +190,8 @@ class BrokenArtTest : public testing::Test {
     Roster[1]->name = Text(name);
     bool saved = false;
     AtExit([&saved] { saved = true; });
-    testing::internal::CaptureStderr();
-    int status = 0;
-    try {
-      LoadCreatureAnimations();
-    } catch (const ProgramEnded& ended) {
-      status = ended.status;
-    }
-    const std::string written = testing::internal::GetCapturedStderr();
+    std::string written;
+    const int status = EndStatus(LoadCreatureAnimations, written);
     ResetExitHandlers();
     if (status != -1) return "";
     EXPECT_TRUE(saved) << "the exit handlers run after a runtime error";
@@ -259,15 +253,9 @@ TEST_F(BrokenArtTest, ASeriesLongerThanThePictureArrayStopsAtItsLastSlot) {
 TEST_F(BrokenArtTest, EscapeWhileLoadingEndsTheProgram) {
   KeyDownEvent(KeyEscape);
   KeyUpEvent(KeyEscape);
-  testing::internal::CaptureStderr();
-  int status = -99;
-  try {
-    LoadCreatureAnimations();
-  } catch (const ProgramEnded& ended) {
-    status = ended.status;
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(status, 0);
+  std::string said;
+  EXPECT_EQ(EndStatus(LoadCreatureAnimations, said), 0);
+  EXPECT_EQ(said, "");
   // It ended straight after the first creature's first animation.
   EXPECT_NE((*Roster[1]->anims)[AttackKind->index], nullptr);
   EXPECT_EQ((*Roster[1]->anims)[GotHitKind->index], nullptr);

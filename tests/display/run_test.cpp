@@ -14,6 +14,7 @@
 #include "platform/keyboard.h"
 #include "platform/run.h"
 #include "tests/display/display_support.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -33,24 +34,17 @@ void DrawRedAndWait() {
   WaitForKey();
 }
 
-class RunTest : public ::testing::Test {
+class RunTest : public TempDirTest {
  protected:
   void SetUp() override {
     handlerRuns = 0;
-    dir = std::filesystem::temp_directory_path() / ("cairnmark-run-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
     // Each run locks its working folder: a folder of the test's own, not the one ctest shares.
-    home = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    Enter();
   }
   void TearDown() override {
-    std::filesystem::current_path(home);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
     ResetExitHandlers();
     UseRealClock();
   }
-  std::filesystem::path dir, home;
 };
 
 TEST_F(RunTest, AScriptThatRunsOutEndsTheProgramNormallyWithScreenshots) {

@@ -1,7 +1,6 @@
 // The victory ending played in-process through the program runner: it deletes the save, keeps the
 // finished game from being saved again, shows its three lines over two key waits and ends the program.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,6 +22,7 @@
 #include "platform/program.h"
 #include "platform/resources.h"
 #include "platform/run.h"
+#include "tests/support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -53,15 +53,11 @@ void PlayEnding() {
 class EndingTest : public testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("cairnmark_ending_" + std::to_string(::getpid()));
-    fs::remove_all(root);
-    fs::create_directories(root);
     std::ofstream(root / "save.dat") << "an old game";
     home = fs::current_path();
   }
   void TearDown() override {
     fs::current_path(home);
-    if (!HasFailure()) fs::remove_all(root);
   }
 
   // Glyphs of the font drawn at scale 1 with their top at y, once the typed message is over (its
@@ -77,7 +73,9 @@ class EndingTest : public testing::Test {
     return glyphs;
   }
 
-  fs::path root, home;
+  TScratchDir scratch;
+  const fs::path root = scratch.dir;
+  fs::path home;
 };
 
 TEST_F(EndingTest, DeletesTheSaveAndEndsAfterTwoKeys) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -18,10 +17,9 @@
 
 #include "platform/image.h"
 #include "tests/support/replay_tool.h"
+#include "tests/support/scratch_dir.h"
 
 namespace fs = std::filesystem;
-
-
 
 // Space while each intro line is typed (the title has waited by frame 30): the town comes next.
 const std::string kSkipIntro = " space@30 space@32";
@@ -82,14 +80,7 @@ class ReplayFlowTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(kReplay)) << "build the replay tool first: " << kReplay;
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    root = fs::temp_directory_path() / ("cairnmark_flow_" + std::string(info->name()) + "_" +
-                                        std::to_string(::getpid()));
-    fs::remove_all(root);
     fs::create_directories(root / "game");
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(root);
   }
 
   // Runs the tool in the fixture's directory (so stray files would land there).
@@ -143,5 +134,6 @@ class ReplayFlowTest : public testing::Test {
     EXPECT_TRUE(shot.Has(120, 375, 152, 386, 255, 255, 255, 20)) << "the hero's name on the stage at y = 375";
   }
 
-  fs::path root;
+  TScratchDir scratch;
+  const fs::path root = scratch.dir;
 };

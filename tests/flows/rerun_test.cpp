@@ -2,7 +2,6 @@
 // victories: the second run must play exactly like the first (same save, same frame count), which
 // only holds when every global, the banner's letter count among them, starts afresh.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/run.h"
+#include "tests/support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -73,8 +73,8 @@ TRunResult PlayIn(const fs::path& dir, const std::string& keys) {
 }
 
 TEST(RerunTest, ASecondRunInTheSameProcessPlaysLikeTheFirst) {
-  const fs::path root = fs::temp_directory_path() / ("cairnmark_rerun_" + std::to_string(::getpid()));
-  fs::remove_all(root);
+  TScratchDir scratch;
+  const fs::path& root = scratch.dir;
   // Resumed on floor 1: down and a killing blow, floor after floor, each victory with its banner.
   std::string keys = "enter";
   for (int i = 0; i < 6; ++i) keys += " 2 1";
@@ -87,7 +87,6 @@ TEST(RerunTest, ASecondRunInTheSameProcessPlaysLikeTheFirst) {
   EXPECT_EQ(first.frames, second.frames);
   // Six battles were won: the gold runes paid 20 each.
   EXPECT_GT(first.frames, 6 * 80);
-  fs::remove_all(root);
 }
 
 }  // namespace

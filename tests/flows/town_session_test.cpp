@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include "game/screens/market.h"
 #include "game/state/item.h"
 #include "tests/support/replay_tool.h"
+#include "tests/support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -95,11 +95,6 @@ class TownSessionTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::exists(kReplay)) << "build the replay tool first: " << kReplay;
-    root = fs::temp_directory_path() / ("cairnmark_town_" + std::to_string(::getpid()));
-    fs::remove_all(root);
-  }
-  void TearDown() override {
-    if (!HasFailure()) fs::remove_all(root);
   }
 
   // Plays keys from a fresh directory on a fixed clock; the save file's bytes, or "" with a failure.
@@ -125,7 +120,8 @@ class TownSessionTest : public testing::Test {
     EXPECT_EQ(game.runes[2], 0);
   }
 
-  fs::path root;
+  TScratchDir scratch;
+  const fs::path root = scratch.dir;
 };
 
 TEST_F(TownSessionTest, BuyEquipSellAndQuitIsSavedFieldByField) {

@@ -6,6 +6,7 @@
 
 #include "platform/keyboard.h"
 #include "platform/program.h"
+#include "tests/support/end_status.h"
 
 namespace {
 
@@ -30,16 +31,6 @@ class KeyScriptTest : public ::testing::Test {
     std::string error;
     if (ParseKeyScript(script, steps, error)) return "accepted";
     return error;
-  }
-
-  // The status the program ended with at the next key wait, or 1000 when the wait returned.
-  static int EndAtWait() {
-    try {
-      WaitForKey();
-    } catch (const ProgramEnded& ended) {
-      return ended.status;
-    }
-    return 1000;
   }
 };
 
@@ -88,7 +79,7 @@ TEST_F(KeyScriptTest, WaitStepsArriveOnePerWaitThenTheScriptCloses) {
   EXPECT_EQ(WaitForKey(), KeyEscape);
   EXPECT_EQ(RemainingKeySteps(), 0);
   EXPECT_EQ(TerminateRequested(), 0);
-  EXPECT_EQ(EndAtWait(), 0);
+  EXPECT_EQ(EndStatus(WaitForKey), 0);
   EXPECT_EQ(TerminateRequested(), 1);
 }
 
@@ -112,7 +103,7 @@ TEST_F(KeyScriptTest, WaitStepsLandAfterTheWaitsClear) {
 
 TEST_F(KeyScriptTest, FrameStepsDoNotFeedWaits) {
   Use("space@50");
-  EXPECT_EQ(EndAtWait(), 0);
+  EXPECT_EQ(EndStatus(WaitForKey), 0);
   EXPECT_EQ(RemainingKeySteps(), 1);
 }
 
@@ -127,7 +118,7 @@ TEST_F(KeyScriptTest, ShiftIsHeldAcrossTheNextWait) {
   EXPECT_EQ(WaitForKey(), KeyRightShift);
   EXPECT_EQ(IsKeyDown(KeyRightShift), 1);
   EXPECT_EQ(WaitForKey(), KeyH);
-  EXPECT_EQ(EndAtWait(), 0);
+  EXPECT_EQ(EndStatus(WaitForKey), 0);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/end_status.h"
+
 namespace {
 
 class ProgramEndTest : public ::testing::Test {
@@ -17,16 +19,6 @@ class ProgramEndTest : public ::testing::Test {
     SetEndMode(EndMode::Throw);
   }
   void TearDown() override { ResetExitHandlers(); }
-
-  // Runs body and returns the status it ended with, or 1000 when it did not end.
-  static int StatusOf(void (*body)()) {
-    try {
-      body();
-    } catch (const ProgramEnded& ended) {
-      return ended.status;
-    }
-    return 1000;
-  }
 };
 
 TEST_F(ProgramEndTest, ExitRunsHandlersNewestFirstWithStatusZero) {
@@ -35,7 +27,7 @@ TEST_F(ProgramEndTest, ExitRunsHandlersNewestFirstWithStatusZero) {
   AtExit([] { order.push_back(1); });
   AtExit([] { order.push_back(2); });
   AtExit([] { order.push_back(3); });
-  EXPECT_EQ(StatusOf([] { ExitProgram(); }), 0);
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }), 0);
   EXPECT_EQ(order, (std::vector<int>{3, 2, 1}));
 }
 
@@ -43,10 +35,9 @@ TEST_F(ProgramEndTest, RaiseErrorWritesTheMessageWithoutLineEnd) {
   static bool saved = false;
   saved = false;
   AtExit([] { saved = true; });
-  testing::internal::CaptureStderr();
-  const int status = StatusOf([] { RaiseError("no offset file for zombie"); });
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "no offset file for zombie");
-  EXPECT_EQ(status, -1);
+  std::string said;
+  EXPECT_EQ(EndStatus([] { RaiseError("no offset file for zombie"); }, said), -1);
+  EXPECT_EQ(said, "no offset file for zombie");
   EXPECT_TRUE(saved);
 }
 
@@ -54,8 +45,8 @@ TEST_F(ProgramEndTest, HandlersRunOnlyOnce) {
   static int runs = 0;
   runs = 0;
   AtExit([] { ++runs; });
-  EXPECT_EQ(StatusOf([] { ExitProgram(); }), 0);
-  EXPECT_EQ(StatusOf([] { EndProgram(3); }), 3);
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }), 0);
+  EXPECT_EQ(EndStatus([] { EndProgram(3); }), 3);
   EXPECT_EQ(runs, 1);
 }
 
@@ -68,14 +59,13 @@ TEST_F(ProgramEndTest, ErrorInsideAHandlerSkipsTheRestAndEndsWithItsStatus) {
     RaiseError("Error writing to stream");
   });
   AtExit([] { order.push_back(3); });
-  testing::internal::CaptureStderr();
-  const int status = StatusOf([] { ExitProgram(); });
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error writing to stream");
-  EXPECT_EQ(status, -1);
+  std::string said;
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }, said), -1);
+  EXPECT_EQ(said, "Error writing to stream");
   EXPECT_EQ(order, (std::vector<int>{3, 2}));
   // The next run's handlers start fresh.
   AtExit([] { order.push_back(9); });
-  EXPECT_EQ(StatusOf([] { ExitProgram(); }), 0);
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }), 0);
   EXPECT_EQ(order.back(), 9);
 }
 
@@ -84,7 +74,7 @@ TEST_F(ProgramEndTest, ResetForgetsRegisteredHandlers) {
   runs = 0;
   AtExit([] { ++runs; });
   ResetExitHandlers();
-  EXPECT_EQ(StatusOf([] { ExitProgram(); }), 0);
+  EXPECT_EQ(EndStatus([] { ExitProgram(); }), 0);
   EXPECT_EQ(runs, 0);
 }
 

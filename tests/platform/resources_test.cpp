@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/support/small_disk.h"
 
 namespace fs = std::filesystem;

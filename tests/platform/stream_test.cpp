@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "platform/program.h"
-#include "tests/platform/temp_dir.h"
 #include "tests/support/end_status.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 

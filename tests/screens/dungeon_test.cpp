@@ -14,8 +14,8 @@
 #include "game/ui/menu.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
-#include "platform/program.h"
 #include "tests/support/battle_world.h"
+#include "tests/support/end_status.h"
 #include "tests/support/key_script.h"
 
 namespace {
@@ -43,12 +43,7 @@ class DungeonTest : public testing::Test {
   // Plays the dungeon menu until the script runs out (which ends the program) or it returns.
   bool Play(const std::string& keys) {
     UseKeys(keys);
-    try {
-      DungeonMenu();
-    } catch (const ProgramEnded&) {
-      return false;
-    }
-    return true;
+    return EndStatus(DungeonMenu) == CallReturned;
   }
   // How many battles were fought: each opens with the monster's attack and then its menu.
   int Battles() const {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "game/screens/equip_screen.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_generate.h"

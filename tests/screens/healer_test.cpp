@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "game/screens/healer.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/ui/font.h"
 #include "game/ui/stage.h"

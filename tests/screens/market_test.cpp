@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "game/screens/market.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_generate.h"

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/screens/pawn_shop.h"
-#include "game/screens/town.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "game/ui/font.h"
 #include "game/ui/menu.h"
 #include "tests/screens/town_support.h"
 

@@ -6,6 +6,7 @@
 #include "game/state/hero.h"
 #include "game/ui/menu.h"
 #include "tests/screens/town_support.h"
+#include "tests/support/end_status.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ class TownMenuTest : public TownTest {
 
 TEST_F(TownMenuTest, EscapeLeavesEachPlaceButEndsTheProgramInTown) {
   Keys("1 esc 2 esc 3 esc 4 esc esc");
-  int status = -1;
-  EXPECT_TRUE(EndsProgram([] { TownMenu(); }, &status));
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(EndStatus(TownMenu), 0);
   const std::vector<std::string> expected = {"the home town", "healer",    "the home town", "market",
                                              "the home town", "pawn shop", "the home town", "equip",
                                              "the home town"};
@@ -35,7 +34,7 @@ TEST_F(TownMenuTest, EscapeLeavesEachPlaceButEndsTheProgramInTown) {
 
 TEST_F(TownMenuTest, TheDungeonOpensOnFloorOneAndItsFirstStairsLeadBackWithoutABattle) {
   Keys("down down down down enter 1 esc");
-  EXPECT_TRUE(EndsProgram([] { TownMenu(); }));
+  EXPECT_NE(EndStatus(TownMenu), CallReturned);
   EXPECT_EQ(hero.floor, 0);
   ASSERT_EQ(shots.size(), 7u);
   EXPECT_EQ(shots[5].title, "dungeon");

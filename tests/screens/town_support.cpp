@@ -5,20 +5,15 @@
 
 #include <cstdlib>
 
-#include "game/screens/start.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
-#include "game/ui/effects.h"
-#include "game/ui/font.h"
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
-#include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
-#include "platform/random.h"
 
 std::string Plain(const Text& text) { return text.ToBytes(); }
 

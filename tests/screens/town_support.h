@@ -37,9 +37,6 @@ class TownTest : public ::testing::Test {
 
   // Installs a key script (fails the test on a bad token).
   void Keys(const std::string& script);
-  // Runs a screen that ends the program (the town, or a script that runs out); true when it did.
-  template <typename F>
-  bool EndsProgram(F screen, int* status = nullptr);
   // Puts a newly made item into the first empty inventory slot without equipping it (the inventory
   // owns it: whatever is left there is freed after the test).
   titem* Carry(int32_t floor, int32_t kind);
@@ -48,15 +45,3 @@ class TownTest : public ::testing::Test {
   std::vector<TWaitShot> shots;
 };
 
-#include "platform/program.h"
-
-template <typename F>
-bool TownTest::EndsProgram(F screen, int* status) {
-  try {
-    screen();
-  } catch (const ProgramEnded& ended) {
-    if (status) *status = ended.status;
-    return true;
-  }
-  return false;
-}

@@ -3,6 +3,7 @@
 #include "game/state/hero.h"
 #include "platform/text.h"
 #include "tests/state/state_support.h"
+#include "tests/support/stripped_hero.h"
 
 using NewGameTest = StateTest;
 
@@ -19,12 +20,8 @@ TEST_F(NewGameTest, StatisticsLine) {
   EXPECT_EQ(ExperienceNeeded(hero.runelevel), 10);
   EXPECT_EQ(ExperienceNeeded(9), 100000000);
   EXPECT_EQ(hero.name, Text("hero"));
-  EXPECT_EQ(hero.floor, 0);
   EXPECT_EQ(hero.deepest, 1);
-  EXPECT_EQ(hero.weapon, DefaultWeapon);
-  EXPECT_EQ(hero.armor, DefaultArmor);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(hero.runes[i], DefaultRunes[i]);
-  for (int i = 1; i <= 18; ++i) EXPECT_EQ(hero.items[i], nullptr);
+  EXPECT_TRUE(HeroIsStripped());
   EXPECT_NE(DefaultRunes[1], DefaultRunes[2]) << "one basic rune per slot";
 }
 
@@ -263,13 +260,9 @@ TEST_F(DeathTest, ContinueLeavesOnlyTheDefaultItems) {
   EXPECT_EQ(hero.gold, 3);
   EXPECT_EQ(hero.healthmax, 100) << "the health-max rune came off";
   EXPECT_EQ(hero.health, 100) << "refilled to 120, then clipped as the health-max rune came off";
-  EXPECT_EQ(hero.floor, 0);
+  EXPECT_TRUE(HeroIsStripped());
   EXPECT_EQ(hero.deepest, 12);
   EXPECT_EQ(hero.strength, 4);
   EXPECT_EQ(hero.experience, 42);
   EXPECT_EQ(hero.runelevel, 3);
-  EXPECT_EQ(hero.weapon, DefaultWeapon);
-  EXPECT_EQ(hero.armor, DefaultArmor);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(hero.runes[i], DefaultRunes[i]);
-  for (int i = 1; i <= 18; ++i) EXPECT_EQ(hero.items[i], nullptr);
 }

@@ -15,6 +15,7 @@
 #include "tests/state/state_support.h"
 #include "tests/support/end_status.h"
 #include "tests/support/small_disk.h"
+#include "tests/support/stripped_hero.h"
 
 namespace {
 
@@ -126,9 +127,7 @@ TEST_F(SaveFileTest, NewGameWritesThe140ByteFile) {
   EXPECT_EQ(hero.healthmax, 100);
   EXPECT_EQ(hero.gold, 180);
   EXPECT_EQ(hero.runelevel, 2);
-  EXPECT_EQ(hero.weapon, DefaultWeapon);
-  EXPECT_EQ(hero.armor, DefaultArmor);
-  for (int i = 1; i <= 9; ++i) EXPECT_EQ(hero.runes[i], DefaultRunes[i]);
+  EXPECT_TRUE(HeroIsStripped());
 }
 
 TEST_F(SaveFileTest, EquipmentIsStoredAsSlotNumbers) {
@@ -180,9 +179,9 @@ TEST_F(SaveFileTest, BrokenEquipmentLinksEndTheProgramWithoutTouchingTheFile) {
 // program's end reports the failure instead of 0.
 TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndFailsTheExit) {
   std::filesystem::create_directory("disk");
-  TSmallDisk disk(dir / "disk");
+  TSmallDisk disk(scratch.dir / "disk");
   if (!disk.mounted()) GTEST_SKIP() << disk.why();
-  std::filesystem::current_path(dir / "disk");
+  std::filesystem::current_path(scratch.dir / "disk");
   SaveGame();
   const std::vector<uint8_t> good = FileBytes("save.dat");
   disk.Fill();
@@ -201,7 +200,7 @@ TEST_F(SaveFileTest, AFailedWriteKeepsThePreviousSaveAndFailsTheExit) {
     EXPECT_EQ(said.find("The game could not be saved"), 0u) << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
   }
-  std::filesystem::current_path(dir);
+  std::filesystem::current_path(scratch.dir);
 }
 
 TEST_F(SaveFileTest, ItemEntriesReadBackOrGiveNoItem) {

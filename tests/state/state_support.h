@@ -2,10 +2,8 @@
 // file's path is relative), program ends that throw, and small item builders.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -14,6 +12,7 @@
 #include "game/state/item.h"
 #include "platform/program.h"
 #include "platform/random.h"
+#include "tests/support/scratch_dir.h"
 
 inline std::vector<uint8_t> FileBytes(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
@@ -62,11 +61,7 @@ class StateTest : public ::testing::Test {
   void SetUp() override {
     SetEndMode(EndMode::Throw);
     ResetExitHandlers();
-    std::string pattern = (std::filesystem::temp_directory_path() / "cairnmark-state-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+    scratch.Enter();
     ResetGameState();
     RuneLevelGained = [] { ++RuneLevelsTold(); };
     RuneLevelsTold() = 0;
@@ -77,14 +72,10 @@ class StateTest : public ::testing::Test {
     FreeTestItems();
     ResetGameState();
     RuneLevelGained = nullptr;
-    std::filesystem::current_path(previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
     ResetExitHandlers();
   }
 
-  std::filesystem::path dir;
-  std::filesystem::path previous;
+  TScratchDir scratch;
 };
 
 inline titem* MakeItem(int32_t kind, const char* name, int32_t chance, float value, int32_t floor = 1,

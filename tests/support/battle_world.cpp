@@ -4,25 +4,19 @@
 #include "tests/support/test_world.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
-#include "game/screens/start.h"
 #include "game/screens/title.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
-#include "platform/clock.h"
 #include "platform/image.h"
 #include "platform/keyboard.h"
 #include "platform/keyscript.h"
 #include "platform/program.h"
-#include "platform/random.h"
 #include "platform/resources.h"
 
 int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn) {
@@ -58,18 +52,4 @@ void MakeHeroMighty() {
   hero.health = hero.healthmax;
   hero.strength = 1000000;
   hero.accuracy = 1000;
-}
-
-TScratchDir::TScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "cairnmark-battle-XXXXXX").string();
-  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-  path = pattern;
-  previous = std::filesystem::current_path().string();
-  std::filesystem::current_path(path);
-}
-
-TScratchDir::~TScratchDir() {
-  std::filesystem::current_path(previous);
-  std::error_code ignored;
-  std::filesystem::remove_all(path, ignored);
 }

@@ -1,7 +1,6 @@
 // Shared by the tests that fight battles: the shipped art loaded once into the roster on a headless display,
 // and a fresh game world around it for each battle test.
 #pragma once
-#include <string>
 #include <vector>
 
 #include "platform/display.h"
@@ -16,13 +15,3 @@ int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn);
 void StartBattleWorld();
 // A hero no monster can kill and who kills any monster but the Dragon Lord with one blow.
 void MakeHeroMighty();
-// A working directory of its own for the test (the save file is read and written there).
-class TScratchDir {
- public:
-  TScratchDir();
-  ~TScratchDir();
-  std::string path;
-
- private:
-  std::string previous;
-};

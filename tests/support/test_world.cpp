@@ -2,7 +2,6 @@
 #include "tests/support/test_world.h"
 
 #include "game/creatures/anim.h"
-#include "game/screens/start.h"
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/ui/font.h"

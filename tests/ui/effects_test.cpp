@@ -38,10 +38,6 @@ class EffectsTest : public ::testing::Test {
     ResetGameWorld();
   }
   static void Keys(const std::string& script) { UseKeys(script); }
-  template <typename F>
-  static bool EndsProgram(F call) {
-    return EndStatus(call) != CallReturned;
-  }
 
   // The y of every glyph drawn at x in colour (r, g, b): one per frame for a line's first letter.
   std::vector<float> RowsAt(float x, int32_t r, int32_t g, int32_t b) const {
@@ -137,7 +133,7 @@ TEST_F(EffectsTest, TheFirstBannerOfARunTakesTwoCallsMoreAndASkipResetsTheCount)
   EXPECT_EQ(BannerLetters(), 1.0f);
   EXPECT_EQ(callsToFinish(), 17);
   KeyDownEvent(KeyEscape);
-  EXPECT_TRUE(EndsProgram([] { BannerStep("VICTORY!", 0.65f, 0); }));
+  EXPECT_EQ(EndStatus([] { BannerStep("VICTORY!", 0.65f, 0); }), 0);
 }
 
 TEST_F(EffectsTest, TheBannerStaysCentredOnItsVisiblePart) {

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "game/creatures/anim.h"
-#include "game/screens/start.h"
 #include "game/ui/font.h"
 #include "platform/display.h"
 #include "platform/program.h"
 #include "platform/resources.h"
+#include "tests/support/end_status.h"
 #include "tests/ui/ui_support.h"
 
 namespace {
@@ -90,12 +90,10 @@ TEST_F(FontText, SpacesAndUnknownCharactersAdvanceWithoutDrawing) {
   EXPECT_EQ(GlyphChar(records[2]), 'C');
 }
 
-
 TEST_F(FontText, EmptyTextDrawsNothing) {
   DrawFontText("", 100, 100, 1, 1, 1);
   EXPECT_TRUE(records.empty());
 }
-
 
 TEST(FontLoading, LoadsFiftySixCellsFromTheEmbeddedStrip) {
   ResetScreenWorld();
@@ -115,14 +113,9 @@ TEST(FontLoading, AMissingStripEndsTheProgramWithTheFontError) {
   bool handlerRan = false;
   AtExit([&] { handlerRan = true; });
   ResourcePrefix = "incbin::no such folder\\";
-  testing::internal::CaptureStderr();
-  try {
-    LoadBitmapFont();
-    ADD_FAILURE() << "the program should have ended";
-  } catch (const ProgramEnded& end) {
-    EXPECT_EQ(end.status, -1);
-  }
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Bitmap font could not be loaded");
+  std::string said;
+  EXPECT_EQ(EndStatus(LoadBitmapFont, said), -1);
+  EXPECT_EQ(said, "Bitmap font could not be loaded");
   EXPECT_TRUE(handlerRan);
   ResourcePrefix = "incbin::";
 }
@@ -219,6 +212,5 @@ TEST_F(KeywordText, WordsAdvanceEightPixelsACharacterWhateverTheScale) {
   EXPECT_EQ(records[1].x, 60.0f);  // within a word the scaled advance
   EXPECT_EQ(records[2].x, 68.0f);  // the next word 3 characters x 8 further
 }
-
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "game/screens/start.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"

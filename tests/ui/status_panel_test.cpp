@@ -10,7 +10,6 @@
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
 #include "game/screens/healer.h"
-#include "game/screens/start.h"
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/ui/font.h"
@@ -290,7 +289,6 @@ TEST_F(Stage, WithoutOpponentOrSpeakerOnlyTheHerosSideIsDrawn) {
   for (const TDrawRecord& r : records) EXPECT_LT(r.x, 240.0f);
   hero.mon = nullptr;
 }
-
 
 TEST_F(Stage, OpponentIsMirroredToFaceTheHero) {
   StandInCreature spider("spider", 30, 60);
