@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   TRunOptions options;
+  options.record = !line.record.empty();
+  options.recordPath = line.record;
+  options.gameVersion = CAIRNMARK_VERSION;
 #ifdef CAIRNMARK_SAVE_IN_DATA_HOME
   std::string error;
   options.workDir = DataHomeSaveFolder(error);

@@ -7,6 +7,8 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
     const std::string argument = argv[i];
     if (argument == "--help") line.help = true;
     else if (argument == "--version") line.version = true;
+    else if (argument == "--record" && i + 1 < argc && argv[i + 1][0] != '\0' && line.record.empty())
+      line.record = argv[++i];
     else line.unknown = argument;
   }
   return line;
@@ -14,7 +16,7 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
 
 void PrintUsage(std::FILE* out, const std::string& saveLocation) {
   std::fprintf(out,
-               "Usage: cairnmark [--help | --version]\n"
+               "Usage: cairnmark [--help | --version | --record FILE]\n"
                "\n"
                "Cairnmark: a small fantasy role-playing game. Lead one hero from his home town down a\n"
                "dungeon of twenty floors, where every move is a turn-based battle, to the Dragon Lord.\n"
@@ -31,6 +33,8 @@ void PrintUsage(std::FILE* out, const std::string& saveLocation) {
                "The save: %s, written when the game ends.\n"
                "\n"
                "  --help     print this text and exit\n"
-               "  --version  print the version and exit\n",
+               "  --version  print the version and exit\n"
+               "  --record FILE  play, and record the game to FILE as it goes (cairnmark-replay\n"
+               "                 --recording FILE plays it again; see README, Recordings)\n",
                saveLocation.c_str());
 }

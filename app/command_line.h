@@ -7,6 +7,7 @@
 struct TCommandLine {
   bool help = false;
   bool version = false;
+  std::string record;   // --record FILE: the game played is recorded to FILE
   std::string unknown;  // the first argument not understood; the program then does nothing else
 };
 

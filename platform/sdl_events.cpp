@@ -1,16 +1,23 @@
 // The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
-// events with Windows virtual-key codes. The window's own keys (Alt, Alt+Enter, F11) are kept from
+// events with Windows virtual-key codes, delivered (and written to a recording being made) only
+// right after a presented frame or inside a key wait, where a key script delivers them too. The window's own keys (Alt, Alt+Enter, F11) are kept from
 // the game (platform/sdl_key_filter); a request to close the window (SDL also turns SIGTERM into one) ends the
 // program as Escape in the town does, so the game is saved.
 #include <SDL.h>
 
+#include <deque>
+#include <string>
+#include <utility>
+
 #include "platform/display.h"
 #include "platform/internal/display_internal.h"
 #include "platform/internal/key_events.h"
+#include "platform/internal/recorder.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/sdl_key_filter.h"
 #include "platform/internal/signals.h"
 #include "platform/keyboard.h"
+#include "platform/keyscript.h"
 #include "platform/program.h"
 
 namespace {
@@ -49,49 +56,112 @@ void TypeUtf8(const char* text) {
   }
 }
 
-void HandleEvent(const SDL_Event& e) {
+bool IsShift(int vk) { return vk == KeyLeftShift || vk == KeyRightShift; }
+
+std::string At(int64_t frame) { return frame > 0 ? "@" + std::to_string(frame) : ""; }
+
+// Events wait here between the points where a key script can deliver keys too: right after a
+// presented frame, and inside a key wait. So the game sees every key at a point a recording can
+// name, never in the middle of a frame's work (which costs a key pressed mid-frame one frame).
+std::deque<SDL_Event> pending;
+
+// Redrawing the window changes nothing in the game and is done at once; other window events that
+// are not a focus change mean nothing to it.
+void Take(const SDL_Event& e) {
+  if (e.type == SDL_WINDOWEVENT) {
+    if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+      RefreshDisplayWindow();
+    if (e.window.event != SDL_WINDOWEVENT_FOCUS_LOST && e.window.event != SDL_WINDOWEVENT_FOCUS_GAINED) return;
+  }
+  pending.push_back(e);
+}
+
+void PumpSdl() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Take(e);
+}
+
+// Hands one event to the game, writing what it changed to the recording (frame 0: at a key wait).
+// True when it was a new press. Only Shift's being held is written besides presses: it is the one
+// key the game asks about while it is down.
+bool Deliver(const SDL_Event& e, int64_t frame) {
   switch (e.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
-                   e.type == SDL_KEYDOWN, e.key.repeat != 0);
-      break;
+    case SDL_KEYUP: {
+      const int change = HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
+                                       e.type == SDL_KEYDOWN, e.key.repeat != 0);
+      if (change > 0) RecordKeyToken((IsShift(change) ? "hold:" : "") + KeyNameFromCode(change) + At(frame));
+      if (change < 0 && IsShift(-change)) RecordKeyToken("release:" + KeyNameFromCode(-change) + At(frame));
+      return change > 0;
+    }
     case SDL_TEXTINPUT:
       TypeUtf8(e.text.text);
-      break;
-    case SDL_WINDOWEVENT:
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) FocusEvent(false);
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) FocusEvent(true);
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        RefreshDisplayWindow();
-      break;
+      return false;
+    case SDL_WINDOWEVENT: {
+      const bool gained = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      RecordKeyToken((gained ? "focus" : "unfocus") + At(frame));
+      FocusEvent(gained);
+      return false;
+    }
     case SDL_QUIT:
+      RecordKeyToken("close" + At(frame));
       CloseRequestedEvent();
       ExitProgram();
     default:
-      break;
+      return false;
   }
 }
 
-void PollSdl() {
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) HandleEvent(e);
+// Delivers the waiting events in order; at a key wait only up to the first new press, the rest
+// staying for the next point.
+bool DeliverPending(int64_t frame, bool stopAtPress) {
+  while (!pending.empty()) {
+    const SDL_Event e = pending.front();
+    pending.pop_front();
+    if (Deliver(e, frame) && stopAtPress) return true;
+  }
+  return false;
+}
+
+void FramePresented(int64_t frame) {
+  NoteDeliveryPoint(frame);
+  PumpSdl();
+  DeliverPending(frame, false);
+  EndIfRequested();
+}
+
+// ClearKeyPresses forgets every key the game has not seen yet: they are applied (a full-screen
+// toggle among them takes effect) and forgotten with the rest, unwritten, as they were before keys
+// waited. A close or a focus change still waits for the next point.
+void Cleared() {
+  NoteDeliveryPoint(0);
+  std::deque<SDL_Event> kept;
+  for (const SDL_Event& e : pending) {
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
+      HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
+                   e.type == SDL_KEYDOWN, e.key.repeat != 0);
+    else if (e.type != SDL_TEXTINPUT)
+      kept.push_back(e);
+  }
+  pending = std::move(kept);
 }
 
 void WaitSdl() {
+  NoteDeliveryPoint(0);
   if (!SDL_WasInit(SDL_INIT_VIDEO)) {
     // Nothing can ever arrive: waiting would hang the program.
     CloseRequestedEvent();
     ExitProgram();
   }
-  SDL_Event e;
-  // A timeout keeps a signal that arrives mid-wait from going unnoticed.
-  while (!SDL_WaitEventTimeout(&e, 100)) {
+  for (;;) {
+    PumpSdl();
+    if (DeliverPending(0, true)) return;
+    // A timeout keeps a signal that arrives mid-wait from going unnoticed.
     if (EndRequested()) return;
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, 100)) Take(e);
   }
-  HandleEvent(e);
-  PollSdl();
 }
 
 }  // namespace
@@ -110,29 +180,31 @@ int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
   return 0;
 }
 
-void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
+int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
   switch (FilterSdlKey(keycode, alt, down, repeat)) {
     case TSdlKeyAction::ToggleFullScreen:
       ToggleDisplayFullScreen();
-      return;
+      return 0;
     case TSdlKeyAction::Drop:
-      return;
+      return 0;
     case TSdlKeyAction::Pass:
       break;
   }
-  int vk = VirtualKeyFromSdl(keycode, scancode);
-  if (vk == 0) return;
-  if (down)
-    KeyDownEvent(vk);
-  else
-    KeyUpEvent(vk);
+  const int vk = VirtualKeyFromSdl(keycode, scancode);
+  if (vk == 0) return 0;
+  if (down) return KeyDownEvent(vk) ? vk : 0;
+  return KeyUpEvent(vk) ? -vk : 0;
 }
 
 void UseSdlKeySource() {
   ResetSdlKeyFilter();
+  pending.clear();
   TKeySource source;
-  source.poll = PollSdl;
+  source.poll = PumpSdl;
   source.wait = WaitSdl;
+  source.framePresented = FramePresented;
+  source.cleared = Cleared;
+  source.endsAtDeliveries = true;
   source.hideMousePointer = [] {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
   };

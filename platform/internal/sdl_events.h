@@ -7,7 +7,7 @@
 void UseSdlKeySource();
 // One SDL key event (keycode and scancode as SDL gives them): the window's own keys (Alt, Alt+Enter,
 // F11) never reach the game, Alt+Enter and F11 toggle full screen; other keys become key down / key
-// up events.
-void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat);
+// up events. Returns the virtual-key code of a new press, minus that of a held key let go, else 0.
+int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat);
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);
