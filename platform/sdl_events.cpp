@@ -196,6 +196,15 @@ int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool re
   return KeyUpEvent(vk) ? -vk : 0;
 }
 
+void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down) {
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.keysym.sym = keycode;
+  e.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
+  e.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
+  Take(e);
+}
+
 void UseSdlKeySource() {
   ResetSdlKeyFilter();
   pending.clear();

@@ -9,5 +9,8 @@ void UseSdlKeySource();
 // F11) never reach the game, Alt+Enter and F11 toggle full screen; other keys become key down / key
 // up events. Returns the virtual-key code of a new press, minus that of a held key let go, else 0.
 int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat);
+// Queues a key event as if the window had sent it: it reaches the game at the next delivery point
+// (right after a presented frame, or inside a key wait). Other inputs mapped to keys come this way.
+void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down);
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

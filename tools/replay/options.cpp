@@ -135,9 +135,9 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
     } else if (option == "--recording") {
       if (line.playsRecording) return fail("--recording given twice");
       std::string text, why;
-      if (!ReadKeyFile(value, text, why)) return fail("cannot read the recording '" + value + "': " + why);
-      if (!ParseRecording(text, line.recording, why)) {
-        fail(value + ": " + why);
+      const bool read = ReadKeyFile(value, text, why);
+      if (!read || !ParseRecording(text, line.recording, why)) {
+        fail(read ? value + ": " + why : "cannot read the recording '" + value + "': " + why);
         line.badRecording = true;
         return line;
       }
