@@ -200,7 +200,9 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std
   return true;
 }
 
-void UseKeyScript(std::vector<TKeyStep> steps) {
+void UseKeyScript(std::vector<TKeyStep> steps) { SetKeySource(KeyScriptSource(std::move(steps))); }
+
+TKeySource KeyScriptSource(std::vector<TKeyStep> steps) {
   waitSteps.clear();
   frameSteps.clear();
   nextFrameStep = 0;
@@ -215,7 +217,7 @@ void UseKeyScript(std::vector<TKeyStep> steps) {
   script.wait = ScriptWait;
   script.framePresented = ScriptFramePresented;
   script.hideMousePointer = [] {};
-  SetKeySource(std::move(script));
+  return script;
 }
 
 int RemainingKeySteps() { return static_cast<int>(waitSteps.size() + frameSteps.size() - nextFrameStep); }

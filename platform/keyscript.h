@@ -35,6 +35,9 @@ std::string KeyNameFromCode(int key);
 
 // Installs the steps as the key source.
 void UseKeyScript(std::vector<TKeyStep> steps);
+// The key source UseKeyScript installs, to be wrapped (watching a recording in the window).
+struct TKeySource;
+TKeySource KeyScriptSource(std::vector<TKeyStep> steps);
 
 // Key steps not yet fired (tests).
 int RemainingKeySteps();

@@ -66,7 +66,9 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   SetDisplayHeadless(options.headless);
   SetDisplayDrawsNothing(options.drawNothing);
   ResetKeyboard();
-  if (options.useKeyScript)
+  if (options.watch)
+    UseWatchKeySource(options.keys);
+  else if (options.useKeyScript)
     UseKeyScript(options.keys);
   else if (options.headless)
     UseEndingKeySource();

@@ -14,6 +14,7 @@ struct TRunOptions {
   bool virtualClock = false;
   uint32_t clockStart = 0;      // the virtual clock's start value
   bool useKeyScript = false;
+  bool watch = false;           // with a window, a virtual clock and a key script: watching a recording
   std::vector<TKeyStep> keys;
   bool drawNothing = false;     // headless without drawing: paced and counted, nothing rasterised
   std::string shotsDir;         // when set: DIR/0001.png ... at every key wait

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/internal/display_internal.h"
 #include "platform/internal/key_events.h"
@@ -164,6 +165,48 @@ void WaitSdl() {
   }
 }
 
+int watchSpeed = 1;
+TKeySource watched;
+
+// The viewer's keys while a recording plays; the game's keys come from the recording alone.
+void WatchControls() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    if (e.type == SDL_QUIT) {
+      CloseRequestedEvent();
+      ExitProgram();
+    }
+    if (e.type == SDL_WINDOWEVENT &&
+        (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+      RefreshDisplayWindow();
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) continue;
+    const SDL_Keycode sym = e.key.keysym.sym;
+    const TSdlKeyAction action =
+        FilterSdlKey(sym, (e.key.keysym.mod & KMOD_ALT) != 0, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+    if (action == TSdlKeyAction::ToggleFullScreen) ToggleDisplayFullScreen();
+    if (action != TSdlKeyAction::Pass || e.type != SDL_KEYDOWN || e.key.repeat != 0) continue;
+    if (sym == SDLK_ESCAPE) {
+      CloseRequestedEvent();
+      ExitProgram();
+    }
+    if (sym == SDLK_SPACE) {
+      watchSpeed = watchSpeed >= 16 ? 1 : watchSpeed * 2;
+      PaceVirtualClock(watchSpeed);
+    }
+  }
+}
+
+// A key wait takes no time on the virtual clock; the viewer is given a moment to read its menu.
+void WatchWait() {
+  for (int i = 0; i < 8; ++i) {
+    WatchControls();
+    SDL_Delay(static_cast<Uint32>(50 / watchSpeed));
+  }
+  PaceVirtualClock(watchSpeed);
+  watched.wait();
+}
+
 }  // namespace
 
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
@@ -203,6 +246,24 @@ void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down) {
   e.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
   e.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
   Take(e);
+}
+
+void UseWatchKeySource(std::vector<TKeyStep> steps) {
+  ResetSdlKeyFilter();
+  watched = KeyScriptSource(std::move(steps));
+  watchSpeed = 1;
+  PaceVirtualClock(1);
+  TKeySource source = watched;
+  source.poll = WatchControls;
+  source.wait = WatchWait;
+  source.framePresented = [](int64_t frame) {
+    WatchControls();
+    watched.framePresented(frame);
+  };
+  source.hideMousePointer = [] {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
+  };
+  SetKeySource(std::move(source));
 }
 
 void UseSdlKeySource() {

@@ -2,9 +2,15 @@
 // full screen, a close request ends the program the ordinary way).
 #pragma once
 #include <cstdint>
+#include <vector>
+
+#include "platform/keyscript.h"
 
 // Installs the SDL window as the key source.
 void UseSdlKeySource();
+// Watching a recording: its keys from the script, the virtual clock paced to real time; in the
+// window Space doubles the speed (after 16 times, back to 1), Escape or closing the window stops.
+void UseWatchKeySource(std::vector<TKeyStep> steps);
 // One SDL key event (keycode and scancode as SDL gives them): the window's own keys (Alt, Alt+Enter,
 // F11) never reach the game, Alt+Enter and F11 toggle full screen; other keys become key down / key
 // up events. Returns the virtual-key code of a new press, minus that of a held key let go, else 0.
