@@ -70,7 +70,11 @@ int Watch(const std::string& path, TRunOptions options) {
 int main(int argc, char** argv) {
   const TCommandLine line = ParseCommandLine(argc, argv);
   if (!line.unknown.empty()) {
-    std::fprintf(stderr, "cairnmark: unknown argument '%s' (see cairnmark --help)\n", line.unknown.c_str());
+    if (line.unknown == "--record" || line.unknown == "--watch")
+      std::fprintf(stderr, "cairnmark: %s wants one FILE, and not with the other (see cairnmark --help)\n",
+                   line.unknown.c_str());
+    else
+      std::fprintf(stderr, "cairnmark: unknown argument '%s' (see cairnmark --help)\n", line.unknown.c_str());
     return 2;
   }
   if (line.help) {
