@@ -7,6 +7,12 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
     const std::string argument = argv[i];
     if (argument == "--help") line.help = true;
     else if (argument == "--version") line.version = true;
+    else if (argument == "--record" && i + 1 < argc && argv[i + 1][0] != '\0' && line.record.empty() &&
+             line.watch.empty())
+      line.record = argv[++i];
+    else if (argument == "--watch" && i + 1 < argc && argv[i + 1][0] != '\0' && line.watch.empty() &&
+             line.record.empty())
+      line.watch = argv[++i];
     else line.unknown = argument;
   }
   return line;
@@ -14,7 +20,7 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
 
 void PrintUsage(std::FILE* out, const std::string& saveLocation) {
   std::fprintf(out,
-               "Usage: cairnmark [--help | --version]\n"
+               "Usage: cairnmark [--help | --version | --record FILE | --watch FILE]\n"
                "\n"
                "Cairnmark: a small fantasy role-playing game. Lead one hero from his home town down a\n"
                "dungeon of twenty floors, where every move is a turn-based battle, to the Dragon Lord.\n"
@@ -34,6 +40,10 @@ void PrintUsage(std::FILE* out, const std::string& saveLocation) {
                "The save: %s, written when the game ends.\n"
                "\n"
                "  --help     print this text and exit\n"
-               "  --version  print the version and exit\n",
+               "  --version  print the version and exit\n"
+               "  --record FILE  play, and record the game to FILE as it goes (cairnmark-replay\n"
+               "                 --recording FILE plays it again; see README, Recordings)\n"
+               "  --watch FILE   play the recording FILE in the window at its own pace: Space doubles\n"
+               "                 the speed (up to 16 times), Escape stops; no save is read or written\n",
                saveLocation.c_str());
 }

@@ -7,6 +7,8 @@
 struct TCommandLine {
   bool help = false;
   bool version = false;
+  std::string record;   // --record FILE: the game played is recorded to FILE
+  std::string watch;    // --watch FILE: the recording FILE is played in the window
   std::string unknown;  // the first argument not understood; the program then does nothing else
 };
 

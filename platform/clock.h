@@ -13,3 +13,6 @@ void SleepMillis(int32_t ms);
 void UseVirtualClock(uint32_t startMillis);
 void UseRealClock();
 bool ClockIsVirtual();
+// Watching a recording: each virtual sleep also waits in real time, so the virtual clock runs at
+// speed times real time from now on (0: not paced, the default).
+void PaceVirtualClock(int speed);

@@ -31,7 +31,7 @@ std::function<void()> keyWaitHook;
 bool ValidKey(int key) { return key >= 0 && key < 256; }
 
 void HandlePending() {
-  EndIfRequested();
+  if (!source.endsAtDeliveries) EndIfRequested();
   if (keys.autoPoll && source.poll) source.poll();
 }
 
@@ -64,6 +64,7 @@ int WasKeyPressed(int key) {
 
 void ClearKeyPresses() {
   HandlePending();
+  if (source.cleared) source.cleared();
   ForgetKeys();
 }
 
@@ -97,16 +98,19 @@ int64_t PresentedFrameCount() { return keys.framesPresented; }
 
 void SetKeyWaitHook(std::function<void()> hook) { keyWaitHook = std::move(hook); }
 
-void KeyDownEvent(int key) {
-  if (!ValidKey(key)) return;
+bool KeyDownEvent(int key) {
+  if (!ValidKey(key)) return false;
   // An auto-repeat of a held key is not a new press.
-  if (keys.held[static_cast<size_t>(key)] != 0) return;
+  if (keys.held[static_cast<size_t>(key)] != 0) return false;
   keys.held[static_cast<size_t>(key)] = 1;
   ++keys.presses[static_cast<size_t>(key)];
+  return true;
 }
 
-void KeyUpEvent(int key) {
-  if (ValidKey(key)) keys.held[static_cast<size_t>(key)] = 0;
+bool KeyUpEvent(int key) {
+  if (!ValidKey(key) || keys.held[static_cast<size_t>(key)] == 0) return false;
+  keys.held[static_cast<size_t>(key)] = 0;
+  return true;
 }
 
 void CharTypedEvent(int ch) {

@@ -32,12 +32,16 @@ void HideMousePointer();
 
 // Where messages come from. poll handles whatever is pending; wait blocks until at least one more
 // message has been handled (a script that has nothing more to give ends the program instead).
-// framePresented is told the number (from 1) of each presented frame.
+// framePresented is told the number (from 1) of each presented frame; cleared runs inside
+// ClearKeyPresses just before the table is forgotten. A source with endsAtDeliveries ends the
+// program for a signal only at a key wait or in framePresented, never in the middle of a query.
 struct TKeySource {
   std::function<void()> poll;
   std::function<void()> wait;
   std::function<void(int64_t frame)> framePresented;
   std::function<void()> hideMousePointer;
+  std::function<void()> cleared;
+  bool endsAtDeliveries = false;
 };
 void SetKeySource(TKeySource source);
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <utility>
 
+#include "platform/internal/recorder.h"
+#include "platform/internal/signals.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
 
@@ -41,7 +43,27 @@ int FrameNumber(const std::string& digits) {
   return frame;
 }
 
+// Fires one step; a recording being made gets its token first, so an ending step is written too.
 void Press(const TKeyStep& step) {
+  if (!step.token.empty()) RecordKeyToken(step.token);
+  switch (step.kind) {
+    case TStepKind::Release:
+      KeyUpEvent(step.key);
+      return;
+    case TStepKind::Focus:
+    case TStepKind::Unfocus:
+      FocusEvent(step.kind == TStepKind::Focus);
+      return;
+    case TStepKind::Close:
+      CloseRequestedEvent();
+      ExitProgram();
+    case TStepKind::Signal:
+      RequestEndSignal(step.key);
+      EndIfRequested();
+      return;
+    case TStepKind::Press:
+      break;
+  }
   KeyDownEvent(step.key);
   if (step.holdOnly) return;
   KeyUpEvent(step.key);
@@ -49,7 +71,9 @@ void Press(const TKeyStep& step) {
 }
 
 void ScriptWait() {
+  NoteDeliveryPoint(0);
   if (waitSteps.empty()) {
+    RecordKeyToken("close");
     CloseRequestedEvent();
     ExitProgram();
   }
@@ -59,6 +83,7 @@ void ScriptWait() {
 }
 
 void ScriptFramePresented(int64_t frame) {
+  NoteDeliveryPoint(frame);
   // Every step due by this frame, pressed in the order the script gave them.
   const size_t first = nextFrameStep;
   while (nextFrameStep < frameSteps.size() && frameSteps[nextFrameStep].step.frame <= frame) ++nextFrameStep;
@@ -67,6 +92,35 @@ void ScriptFramePresented(int64_t frame) {
               [](const tframestep& a, const tframestep& b) { return a.order < b.order; });
   }
   for (size_t i = first; i < nextFrameStep; ++i) Press(frameSteps[i].step);
+}
+
+// The tokens recordings add (hold:KEY, release:KEY, focus, unfocus, close, signal:N, each with an
+// optional @N): true with the step added, false when word is none of them.
+bool AddRecordedStep(const std::string& word, std::vector<TKeyStep>& steps) {
+  const size_t at = word.find('@');
+  const std::string head = word.substr(0, at);
+  int frame = 0;
+  if (at != std::string::npos && (frame = FrameNumber(word.substr(at + 1))) == 0) return false;
+  TKeyStep step{0, frame, false, 0, TStepKind::Press, word};
+  const size_t colon = head.find(':');
+  const std::string verb = head.substr(0, colon);
+  const std::string what = colon == std::string::npos ? "" : head.substr(colon + 1);
+  if (verb == "hold" || verb == "release") {
+    step.key = KeyCodeFromName(what);
+    step.holdOnly = verb == "hold";
+    if (verb == "release") step.kind = TStepKind::Release;
+    if (step.key == 0) return false;
+  } else if (verb == "signal") {
+    step.kind = TStepKind::Signal;
+    step.key = FrameNumber(what);
+    if (step.key != 1 && step.key != 2 && step.key != 3 && step.key != 15) return false;
+  } else if (colon == std::string::npos && (verb == "focus" || verb == "unfocus" || verb == "close")) {
+    step.kind = verb == "focus" ? TStepKind::Focus : verb == "unfocus" ? TStepKind::Unfocus : TStepKind::Close;
+  } else {
+    return false;
+  }
+  steps.push_back(step);
+  return true;
 }
 
 }  // namespace
@@ -86,7 +140,25 @@ int KeyCodeFromName(const std::string& name) {
     const int n = FrameNumber(key.substr(1));
     if (n >= 1 && n <= 12 && key[1] != '0') return KeyF1 + n - 1;
   }
+  if (key.size() >= 3 && key.size() <= 5 && key.compare(0, 2, "vk") == 0 && key[2] != '0') {
+    const int n = FrameNumber(key.substr(2));
+    if (n >= 1 && n <= 255) return n;
+  }
   return 0;
+}
+
+std::string KeyNameFromCode(int key) {
+  if (key == KeyEnter) return "enter";
+  if (key == KeyEscape) return "esc";
+  if (key == KeySpace) return "space";
+  if (key == KeyUp) return "up";
+  if (key == KeyDown) return "down";
+  if (key == KeyLeftShift) return "lshift";
+  if (key == KeyRightShift) return "rshift";
+  if (key >= Key0 && key <= Key0 + 9) return std::string(1, static_cast<char>('0' + key - Key0));
+  if (key >= KeyA && key <= KeyA + 25) return std::string(1, static_cast<char>('a' + key - KeyA));
+  if (key >= KeyF1 && key < KeyF1 + 12) return "f" + std::to_string(key - KeyF1 + 1);
+  return "vk" + std::to_string(key);
 }
 
 bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error) {
@@ -99,23 +171,25 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std
     const size_t plus = word.find('+');
     const size_t at = word.find('@');
     bool good = false;
-    if (plus != std::string::npos) {
+    if (AddRecordedStep(word, steps)) {
+      good = true;
+    } else if (plus != std::string::npos) {
       const int shift = KeyCodeFromName(word.substr(0, plus));
       const int key = KeyCodeFromName(word.substr(plus + 1));
       good = (shift == KeyLeftShift || shift == KeyRightShift) && key != 0;
       if (good) {
-        steps.push_back(TKeyStep{shift, 0, true, 0});
-        steps.push_back(TKeyStep{key, 0, false, shift});
+        steps.push_back(TKeyStep{shift, 0, true, 0, TStepKind::Press, ""});
+        steps.push_back(TKeyStep{key, 0, false, shift, TStepKind::Press, word});
       }
     } else if (at != std::string::npos) {
       const int key = KeyCodeFromName(word.substr(0, at));
       const int frame = FrameNumber(word.substr(at + 1));
       good = key != 0 && frame != 0;
-      if (good) steps.push_back(TKeyStep{key, frame, false, 0});
+      if (good) steps.push_back(TKeyStep{key, frame, false, 0, TStepKind::Press, word});
     } else {
       const int key = KeyCodeFromName(word);
       good = key != 0;
-      if (good) steps.push_back(TKeyStep{key, 0, false, 0});
+      if (good) steps.push_back(TKeyStep{key, 0, false, 0, TStepKind::Press, word});
     }
     if (!good) {
       error = "bad key script token: " + token;
@@ -126,7 +200,9 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std
   return true;
 }
 
-void UseKeyScript(std::vector<TKeyStep> steps) {
+void UseKeyScript(std::vector<TKeyStep> steps) { SetKeySource(KeyScriptSource(std::move(steps))); }
+
+TKeySource KeyScriptSource(std::vector<TKeyStep> steps) {
   waitSteps.clear();
   frameSteps.clear();
   nextFrameStep = 0;
@@ -141,7 +217,7 @@ void UseKeyScript(std::vector<TKeyStep> steps) {
   script.wait = ScriptWait;
   script.framePresented = ScriptFramePresented;
   script.hideMousePointer = [] {};
-  SetKeySource(std::move(script));
+  return script;
 }
 
 int RemainingKeySteps() { return static_cast<int>(waitSteps.size() + frameSteps.size() - nextFrameStep); }

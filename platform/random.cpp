@@ -3,6 +3,7 @@
 // a unit real costs two steps, and integer draws truncate toward zero.
 #include "platform/random.h"
 
+#include "platform/internal/recorder.h"
 #include "platform/text.h"
 
 namespace {
@@ -22,6 +23,8 @@ int32_t RandomStep(int32_t s) {
 }
 
 void SeedRandom(int32_t seed) {
+  // The game seeds from the clock: a recording keeps the value, so a replay can start its clock there.
+  RecordSeedClock(static_cast<uint32_t>(seed));
   state = static_cast<int32_t>(static_cast<uint32_t>(seed) & 0x7FFFFFFFu);
   if (state == 0 || state == Modulus) state = DefaultState;
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "platform/keyscript.h"
 #include "platform/program.h"
 #include "platform/internal/sdl_controllers.h"
+#include "platform/internal/recorder.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/signals.h"
 #include "platform/internal/x11_watch.h"
@@ -38,6 +40,9 @@ void UseEndingKeySource() {
 
 int RunProgram(const TRunOptions& options, void (*body)()) {
   SetEndMode(EndMode::Throw);
+  std::error_code failed;
+  const std::string recordPath =
+      options.recordPath.empty() ? "" : std::filesystem::absolute(options.recordPath, failed).string();
   if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
     std::fprintf(stderr, "Cairnmark: cannot enter the directory %s\n", options.workDir.c_str());
     return 1;
@@ -46,6 +51,11 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   if (!LockWorkingFolder(lockError)) {
     std::fprintf(stderr, "Cairnmark: %s\n", lockError.c_str());
     return 1;
+  }
+  if (options.record && !StartRecorder(recordPath, options.gameVersion, options.saveName, lockError)) {
+    std::fprintf(stderr, "Cairnmark: %s\n", lockError.c_str());
+    UnlockWorkingFolder();
+    return 2;
   }
   SetFailedExitStatus(0);
   CatchEndSignals();
@@ -57,7 +67,9 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   SetDisplayHeadless(options.headless);
   SetDisplayDrawsNothing(options.drawNothing);
   ResetKeyboard();
-  if (options.useKeyScript)
+  if (options.watch)
+    UseWatchKeySource(options.keys);
+  else if (options.useKeyScript)
     UseKeyScript(options.keys);
   else if (options.headless)
     UseEndingKeySource();
@@ -79,6 +91,7 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   } catch (const ProgramEnded& ended) {
     status = ended.status & 255;
   }
+  if (options.record) FinishRecorder(status);
   SetKeyWaitHook(nullptr);
   StopControllers();
   ShutdownDisplaySystem();

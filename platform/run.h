@@ -14,13 +14,19 @@ struct TRunOptions {
   bool virtualClock = false;
   uint32_t clockStart = 0;      // the virtual clock's start value
   bool useKeyScript = false;
+  bool watch = false;           // with a window, a virtual clock and a key script: watching a recording
   std::vector<TKeyStep> keys;
   bool drawNothing = false;     // headless without drawing: paced and counted, nothing rasterised
   std::string shotsDir;         // when set: DIR/0001.png ... at every key wait
   std::string workDir;          // when set: the working directory
+  bool record = false;          // records the game (LastRecording), and to recordPath when set
+  std::string recordPath;       // relative to the folder the program started in
+  std::string gameVersion;      // written in the recording
+  std::string saveName = "save.dat";  // the save a recording starts from and hashes at the end
 };
 
 // Runs body and returns the program's exit status: 0; 255 after a runtime error; 1 when the save
 // could not be written, the window system failed or another copy holds the working folder;
-// 128 + the number of an end signal (SIGTERM, SIGINT, SIGHUP, SIGQUIT), after saving.
+// 128 + the number of an end signal (SIGTERM, SIGINT, SIGHUP, SIGQUIT), after saving; 2 when the
+// recording asked for cannot be written (the game does not start).
 int RunProgram(const TRunOptions& options, void (*body)());

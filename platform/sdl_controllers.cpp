@@ -4,6 +4,7 @@
 // once); a controller pulled out lets go of what it held. The held direction pressed last repeats
 // as the X server repeats a held key, with the server's own delay and rate.
 #include "platform/internal/sdl_controllers.h"
+#include "platform/internal/sdl_events.h"
 
 #include <SDL.h>
 
@@ -72,7 +73,7 @@ void ReadRepeatTiming() {
 }
 
 void Hold(int key) {
-  if (holders[static_cast<size_t>(key)]++ == 0) KeyDownEvent(key);
+  if (holders[static_cast<size_t>(key)]++ == 0) ControllerKeyEvent(key, true);
   if (IsArrow(key)) {
     ReadRepeatTiming();
     repeatKey = key;
@@ -83,7 +84,7 @@ void Hold(int key) {
 void Release(int key) {
   if (holders[static_cast<size_t>(key)] == 0) return;
   if (--holders[static_cast<size_t>(key)] != 0) return;
-  KeyUpEvent(key);
+  ControllerKeyEvent(key, false);
   if (repeatKey == key) repeatKey = 0;
 }
 
@@ -232,7 +233,7 @@ bool RepeatControllerKeys() {
   const uint32_t now = ElapsedMillis();
   if (static_cast<int32_t>(now - nextRepeat) < 0) return false;
   // A held key that the key table has forgotten (a key wait began) counts as pressed again.
-  KeyDownEvent(repeatKey);
+  ControllerKeyEvent(repeatKey, true);
   nextRepeat += repeatInterval;
   // Late (a long frame): the next repeat comes an interval from now, not in a burst.
   if (static_cast<int32_t>(now - nextRepeat) >= 0) nextRepeat = now + repeatInterval;

@@ -1,18 +1,27 @@
 // The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
 // events with Windows virtual-key codes, and game controllers' the keys they stand for
-// (platform/sdl_controllers). The window's own keys (Alt, Alt+Enter, F11) are kept from
+// (platform/sdl_controllers), all delivered (and written to a recording being made) only right
+// after a presented frame or inside a key wait, where a key script delivers them too. The window's
+// own keys (Alt, Alt+Enter, F11) are kept from
 // the game (platform/sdl_key_filter); a request to close the window (SDL also turns SIGTERM into one) ends the
 // program as Escape in the town does, so the game is saved.
 #include <SDL.h>
 
+#include <deque>
+#include <string>
+#include <utility>
+
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/internal/display_internal.h"
 #include "platform/internal/key_events.h"
+#include "platform/internal/recorder.h"
 #include "platform/internal/sdl_controllers.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/sdl_key_filter.h"
 #include "platform/internal/signals.h"
 #include "platform/keyboard.h"
+#include "platform/keyscript.h"
 #include "platform/program.h"
 
 namespace {
@@ -51,42 +60,114 @@ void TypeUtf8(const char* text) {
   }
 }
 
-void HandleEvent(const SDL_Event& e) {
-  if (HandleControllerEvent(e)) return;
+bool IsShift(int vk) { return vk == KeyLeftShift || vk == KeyRightShift; }
+
+std::string At(int64_t frame) { return frame > 0 ? "@" + std::to_string(frame) : ""; }
+
+// Events wait here between the points where a key script can deliver keys too: right after a
+// presented frame, and inside a key wait. So the game sees every key at a point a recording can
+// name, never in the middle of a frame's work (which costs a key pressed mid-frame one frame).
+std::deque<SDL_Event> pending;
+
+// Redrawing the window changes nothing in the game and is done at once; other window events that
+// are not a focus change mean nothing to it.
+void Take(const SDL_Event& e) {
+  if (e.type == SDL_WINDOWEVENT) {
+    if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+      RefreshDisplayWindow();
+    if (e.window.event != SDL_WINDOWEVENT_FOCUS_LOST && e.window.event != SDL_WINDOWEVENT_FOCUS_GAINED) return;
+  }
+  pending.push_back(e);
+}
+
+void PumpSdl() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Take(e);
+}
+
+// The delivery point a controller's keys are written at, whether one of them was a new press, and
+// whether they are only being forgotten (a key table cleared), unwritten.
+int64_t controllerFrame = 0;
+bool controllerPressed = false;
+bool forgetting = false;
+
+// Hands one event to the game, writing what it changed to the recording (frame 0: at a key wait).
+// True when it was a new press. Only Shift's being held is written besides presses: it is the one
+// key the game asks about while it is down.
+bool Deliver(const SDL_Event& e, int64_t frame) {
+  controllerFrame = frame;
+  controllerPressed = false;
+  if (HandleControllerEvent(e)) return controllerPressed;
   switch (e.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
-                   e.type == SDL_KEYDOWN, e.key.repeat != 0);
-      break;
+    case SDL_KEYUP: {
+      const int change = HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
+                                       e.type == SDL_KEYDOWN, e.key.repeat != 0);
+      if (change > 0) RecordKeyToken((IsShift(change) ? "hold:" : "") + KeyNameFromCode(change) + At(frame));
+      if (change < 0 && IsShift(-change)) RecordKeyToken("release:" + KeyNameFromCode(-change) + At(frame));
+      return change > 0;
+    }
     case SDL_TEXTINPUT:
       TypeUtf8(e.text.text);
-      break;
-    case SDL_WINDOWEVENT:
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        FocusEvent(false);
-        ForgetControllerInputs();
-      }
-      if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) FocusEvent(true);
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        RefreshDisplayWindow();
-      break;
+      return false;
+    case SDL_WINDOWEVENT: {
+      const bool gained = e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+      RecordKeyToken((gained ? "focus" : "unfocus") + At(frame));
+      FocusEvent(gained);
+      if (!gained) ForgetControllerInputs();
+      return false;
+    }
     case SDL_QUIT:
+      RecordKeyToken("close" + At(frame));
       CloseRequestedEvent();
       ExitProgram();
     default:
-      break;
+      return false;
   }
 }
 
-void PollSdl() {
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-  SDL_Event e;
-  while (SDL_PollEvent(&e)) HandleEvent(e);
+// Delivers the waiting events in order; at a key wait only up to the first new press, the rest
+// staying for the next point.
+bool DeliverPending(int64_t frame, bool stopAtPress) {
+  while (!pending.empty()) {
+    const SDL_Event e = pending.front();
+    pending.pop_front();
+    if (Deliver(e, frame) && stopAtPress) return true;
+  }
+  return false;
+}
+
+void FramePresented(int64_t frame) {
+  NoteDeliveryPoint(frame);
+  PumpSdl();
+  DeliverPending(frame, false);
+  controllerFrame = frame;
   RepeatControllerKeys();
+  EndIfRequested();
+}
+
+// ClearKeyPresses forgets every key the game has not seen yet: they are applied (a full-screen
+// toggle among them takes effect) and forgotten with the rest, unwritten, as they were before keys
+// waited. A close or a focus change still waits for the next point.
+void Cleared() {
+  NoteDeliveryPoint(0);
+  std::deque<SDL_Event> kept;
+  forgetting = true;
+  for (const SDL_Event& e : pending) {
+    if (HandleControllerEvent(e)) continue;
+    if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
+      HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
+                   e.type == SDL_KEYDOWN, e.key.repeat != 0);
+    else if (e.type != SDL_TEXTINPUT)
+      kept.push_back(e);
+  }
+  forgetting = false;
+  pending = std::move(kept);
 }
 
 void WaitSdl() {
+  NoteDeliveryPoint(0);
   if (!SDL_WasInit(SDL_INIT_VIDEO)) {
     // Nothing can ever arrive: waiting would hang the program.
     CloseRequestedEvent();
@@ -95,14 +176,61 @@ void WaitSdl() {
   // Game controllers start at the first key wait, the title on screen: starting them (tens of
   // milliseconds, looking for devices) would delay the first picture.
   StartControllers();
-  SDL_Event e;
-  // A timeout keeps a signal that arrives mid-wait from going unnoticed; a direction held on a
-  // controller wakes the wait for its repeat, which counts as a message handled.
-  while (!SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) {
-    if (EndRequested() || RepeatControllerKeys()) return;
+  for (;;) {
+    PumpSdl();
+    if (DeliverPending(0, true)) return;
+    // A direction held on a controller repeats here too, as a press at this wait.
+    controllerFrame = 0;
+    controllerPressed = false;
+    if (RepeatControllerKeys() && controllerPressed) return;
+    // A timeout keeps a signal that arrives mid-wait from going unnoticed, and wakes the wait for a
+    // held direction's repeat.
+    if (EndRequested()) return;
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) Take(e);
   }
-  HandleEvent(e);
-  PollSdl();
+}
+
+int watchSpeed = 1;
+TKeySource watched;
+
+// The viewer's keys while a recording plays; the game's keys come from the recording alone.
+void WatchControls() {
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) {
+    if (e.type == SDL_QUIT) {
+      CloseRequestedEvent();
+      ExitProgram();
+    }
+    if (e.type == SDL_WINDOWEVENT &&
+        (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED))
+      RefreshDisplayWindow();
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) continue;
+    const SDL_Keycode sym = e.key.keysym.sym;
+    const TSdlKeyAction action =
+        FilterSdlKey(sym, (e.key.keysym.mod & KMOD_ALT) != 0, e.type == SDL_KEYDOWN, e.key.repeat != 0);
+    if (action == TSdlKeyAction::ToggleFullScreen) ToggleDisplayFullScreen();
+    if (action != TSdlKeyAction::Pass || e.type != SDL_KEYDOWN || e.key.repeat != 0) continue;
+    if (sym == SDLK_ESCAPE) {
+      CloseRequestedEvent();
+      ExitProgram();
+    }
+    if (sym == SDLK_SPACE) {
+      watchSpeed = watchSpeed >= 16 ? 1 : watchSpeed * 2;
+      PaceVirtualClock(watchSpeed);
+    }
+  }
+}
+
+// A key wait takes no time on the virtual clock; the viewer is given a moment to read its menu.
+void WatchWait() {
+  for (int i = 0; i < 8; ++i) {
+    WatchControls();
+    SDL_Delay(static_cast<Uint32>(50 / watchSpeed));
+  }
+  PaceVirtualClock(watchSpeed);
+  watched.wait();
 }
 
 }  // namespace
@@ -121,29 +249,66 @@ int VirtualKeyFromSdl(int32_t keycode, int32_t scancode) {
   return 0;
 }
 
-void HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
+int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool repeat) {
   switch (FilterSdlKey(keycode, alt, down, repeat)) {
     case TSdlKeyAction::ToggleFullScreen:
       ToggleDisplayFullScreen();
-      return;
+      return 0;
     case TSdlKeyAction::Drop:
-      return;
+      return 0;
     case TSdlKeyAction::Pass:
       break;
   }
-  int vk = VirtualKeyFromSdl(keycode, scancode);
-  if (vk == 0) return;
-  if (down)
-    KeyDownEvent(vk);
-  else
-    KeyUpEvent(vk);
+  const int vk = VirtualKeyFromSdl(keycode, scancode);
+  if (vk == 0) return 0;
+  if (down) return KeyDownEvent(vk) ? vk : 0;
+  return KeyUpEvent(vk) ? -vk : 0;
+}
+
+bool ControllerKeyEvent(int vk, bool down) {
+  if (!down) return KeyUpEvent(vk);
+  if (!KeyDownEvent(vk)) return false;
+  controllerPressed = true;
+  if (!forgetting) RecordKeyToken(KeyNameFromCode(vk) + At(controllerFrame));
+  return true;
+}
+
+void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down) {
+  SDL_Event e{};
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.keysym.sym = keycode;
+  e.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
+  e.key.keysym.mod = alt ? KMOD_LALT : KMOD_NONE;
+  Take(e);
+}
+
+void UseWatchKeySource(std::vector<TKeyStep> steps) {
+  ResetSdlKeyFilter();
+  watched = KeyScriptSource(std::move(steps));
+  watchSpeed = 1;
+  PaceVirtualClock(1);
+  TKeySource source = watched;
+  source.poll = WatchControls;
+  source.wait = WatchWait;
+  source.framePresented = [](int64_t frame) {
+    WatchControls();
+    watched.framePresented(frame);
+  };
+  source.hideMousePointer = [] {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
+  };
+  SetKeySource(std::move(source));
 }
 
 void UseSdlKeySource() {
   ResetSdlKeyFilter();
+  pending.clear();
   TKeySource source;
-  source.poll = PollSdl;
+  source.poll = PumpSdl;
   source.wait = WaitSdl;
+  source.framePresented = FramePresented;
+  source.cleared = Cleared;
+  source.endsAtDeliveries = true;
   source.hideMousePointer = [] {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_ShowCursor(SDL_DISABLE);
   };

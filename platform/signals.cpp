@@ -61,6 +61,11 @@ void NoteWindowSystemFailure(const std::string& what) {
   failure = what;
 }
 
+void RequestEndSignal(int number) {
+  signalsSeen = 1;
+  pendingSignal = number;
+}
+
 bool EndRequested() { return pendingSignal != 0 || windowSystemFailed; }
 
 void EndIfRequested() {

@@ -12,6 +12,7 @@
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
+#include "platform/recording.h"
 
 void DeathScreen(tmon* killer) {
   ShowMessage("The " + killer->name + " killed you! Everything is lost...", 1.3f, 0.6f, 1, 1);
@@ -31,5 +32,6 @@ void DeathScreen(tmon* killer) {
   }
   DeleteSave();
   NoSave = 1;
+  NameRecordedEnd("death");
   ExitProgram();
 }

@@ -16,6 +16,7 @@
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
+#include "platform/recording.h"
 
 void ShowTitleScreen(int32_t i) {
   const int32_t width = DisplayWidth();
@@ -106,5 +107,6 @@ void ShowEnding() {
   DrawFontText("Thanks for playing.", 100, 300, 0, 0, 0);
   FlipFrame(-1);
   WaitForKey();
+  NameRecordedEnd("ending");
   ExitProgram();
 }

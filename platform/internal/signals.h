@@ -13,6 +13,9 @@ void ReleaseEndSignals();
 // The window system failed (the window destroyed by another program): what, for the one line.
 void NoteWindowSystemFailure(const std::string& what);
 
+// Asks for the end signal number as if it had arrived (a recorded signal played back).
+void RequestEndSignal(int number);
+
 // True once the program has been asked to end and has not ended yet.
 bool EndRequested();
 // Ends the program if it has been asked to: with 128 + the signal's number (the status a shell gives

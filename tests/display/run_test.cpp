@@ -53,7 +53,7 @@ TEST_F(RunTest, AScriptThatRunsOutEndsTheProgramNormallyWithScreenshots) {
   options.virtualClock = true;
   options.clockStart = 777;
   options.useKeyScript = true;
-  options.keys = {TKeyStep{KeySpace, 0, false, 0}};
+  options.keys = {TKeyStep{KeySpace, 0, false, 0, TStepKind::Press, "space"}};
   options.shotsDir = dir.string();
   EXPECT_EQ(RunProgram(options, DrawRedAndWait), 0);
   EXPECT_EQ(handlerRuns, 1);

@@ -6,8 +6,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/display.h"
+#include "platform/internal/recorder.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
+#include "tests/display/display_support.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/sdl_key_filter.h"
 
@@ -129,6 +132,41 @@ TEST(SdlKeysTest, AutoRepeatCountsOnceUntilTheKeysAreCleared) {
   ClearKeyPresses();
   HandleSdlKey(' ', 44, false, true, true);
   EXPECT_EQ(WasKeyPressed(32), 1);
+  ResetKeyboard();
+}
+
+class SdlDeliveryTest : public HeadlessDisplayTest {};
+
+// Keys reach the game only where a key script can deliver them too, and are recorded there: right
+// after a presented frame (KEY@N), or one press per key wait (the next one waits for the next point).
+TEST_F(SdlDeliveryTest, KeysArriveAfterAPresentOrOnePerWaitAsRecorded) {
+  ResetKeyboard();
+  UseSdlKeySource();
+  std::string error;
+  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", error)) << error;
+  QueueSdlKey('a', 4, false, true);
+  QueueSdlKey(kScan | 225, 225, false, true);  // left Shift, held
+  EXPECT_EQ(WasKeyPressed(65), 0) << "not in the middle of a frame";
+  FlipFrame(0);
+  const int64_t frame = PresentedFrameCount();
+  EXPECT_EQ(WasKeyPressed(65), 1);
+  EXPECT_EQ(IsKeyDown(160), 1);
+  // Keys come during the wait (a wait first forgets what the game has not seen, as it always did).
+  SetKeyWaitHook([] {
+    QueueSdlKey('2', 31, false, true);
+    QueueSdlKey('1', 30, false, true);
+  });
+  EXPECT_EQ(WaitForKey(), 50) << "the first press, not the lowest code";
+  SetKeyWaitHook(nullptr);
+  EXPECT_EQ(WasKeyPressed(49), 0);
+  FlipFrame(0);
+  EXPECT_EQ(WasKeyPressed(49), 1);
+  FinishRecorder(0);
+  const std::vector<TRecordedKey> expected = {{frame, "a@" + std::to_string(frame)},
+                                              {frame, "hold:lshift@" + std::to_string(frame)},
+                                              {frame, "2"},
+                                              {frame + 1, "1@" + std::to_string(frame + 1)}};
+  EXPECT_EQ(LastRecording().keys, expected);
   ResetKeyboard();
 }
 

@@ -1,11 +1,15 @@
 // The replay tool without screenshots draws nothing; the same clock and keys must still play the
 // same game. Each session is played drawn (with --shots) and undrawn, from the same starting save,
 // and both must leave the same exit status, save bytes, presented frame count and virtual clock.
+// Each session is recorded too, and the recording must play back to the same end and save.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "game/state/hero.h"
 #include "game/state/save.h"
+#include "platform/recording.h"
+#include "platform/sha256.h"
 #include "tests/flows/replay_fixture.h"
 #include "tests/support/stripped_hero.h"
 
@@ -59,6 +63,28 @@ class UndrawnReplayTest : public ReplayFlowTest {
     return outcome;
   }
 
+  // Records the session with the tool and plays the recording: it must hold what the plain run left
+  // (frames, the save's hash) and play back to it.
+  void ExpectRecordingReplays(const std::string& keys, const std::string& clock, const std::string& start,
+                              const TOutcome& played) {
+    fs::remove_all(root / "game");
+    fs::create_directories(root / "game");
+    if (!start.empty()) std::ofstream(root / "game" / "save.dat", std::ios::binary) << start;
+    const std::string file = (root / "recording.txt").string();
+    const TRun made = Replay({"--clock", clock, "--keys", keys, "--dir", (root / "game").string(), "--record", file});
+    EXPECT_EQ(made.status, played.status) << made.err;
+    TRecording recording;
+    std::string error;
+    ASSERT_TRUE(ParseRecording(ReadFile(file), recording, error)) << error;
+    EXPECT_EQ(recording.newGame, start.empty());
+    EXPECT_EQ(std::string(recording.startSave.begin(), recording.startSave.end()), start);
+    EXPECT_EQ(recording.endFrames, played.frames);
+    EXPECT_EQ(recording.saveHash, played.saved ? Sha256Hex(played.save) : "none");
+    const TRun replayed = Replay({"--recording", file});
+    EXPECT_EQ(replayed.status, 0) << replayed.err;
+    EXPECT_EQ(replayed.err, "");
+  }
+
   // Plays the session both ways and returns the undrawn outcome once both agree.
   TOutcome PlayBothWays(const std::string& keys, const std::string& clock, const std::string& start = "") {
     const TOutcome drawn = PlayOnce(keys, clock, start, true);
@@ -72,6 +98,7 @@ class UndrawnReplayTest : public ReplayFlowTest {
     EXPECT_EQ(undrawn.saved, drawn.saved);
     EXPECT_TRUE(undrawn.save == drawn.save) << "the save files differ";
     EXPECT_GT(undrawn.frames, 0);
+    ExpectRecordingReplays(keys, clock, start, undrawn);
     return undrawn;
   }
 };
@@ -105,6 +132,22 @@ TEST_F(UndrawnReplayTest, ADeathAndItsContinuePlayAlike) {
   });
   const TOutcome died = PlayBothWays("enter 2 enter 1 esc", "99", weak);
   ASSERT_EQ(died.status, 0);
+  // A recording played from another clock, or cut short, is caught; a damaged one is refused and
+  // the folder it is played from gains nothing.
+  const std::string file = (root / "recording.txt").string();
+  const std::string text = ReadFile(file);
+  const std::string clockLine = "clock 99\n";
+  std::ofstream(file, std::ios::binary) << std::string(text).replace(text.find(clockLine), clockLine.size(), "clock 98\n");
+  TRun run = Replay({"--recording", file});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("parted"), std::string::npos) << run.err;
+  std::ofstream(file, std::ios::binary) << text.substr(0, text.size() / 2);
+  fs::remove_all(root / "game");
+  run = Replay({"--recording", file});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("truncated"), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1) << "only the recording";
   ASSERT_TRUE(died.saved);
   LoadSaved(died.save);
   EXPECT_TRUE(HeroIsStripped()) << "continue puts the hero back in town";

@@ -1,5 +1,5 @@
 // Parsing the replay tool's options: --clock MS, --keys SCRIPT or --keys-file FILE, --shots DIR,
-// --dir DIR, --stats and --help. Every option is checked (and the key script parsed) before the game
+// --dir DIR, --stats, --record FILE, --recording FILE and --help. Every option is checked (and the key script parsed) before the game
 // runs. Without --shots nobody looks at a frame, so the game runs on a display that draws nothing.
 #include "tools/replay/options.h"
 
@@ -16,7 +16,8 @@
 
 const char* const kReplayUsage =
     "Usage: cairnmark-replay [--clock MS] [--keys SCRIPT | --keys-file FILE] [--shots DIR] [--dir DIR]\n"
-    "                        [--stats]\n"
+    "                        [--stats] [--record FILE]\n"
+    "       cairnmark-replay --recording FILE [--shots DIR] [--stats]\n"
     "Plays Cairnmark headless on a virtual clock, with keys from a script.\n"
     "  --clock MS        the virtual clock's start in milliseconds; the game seeds its random\n"
     "                    numbers with it (default 0)\n"
@@ -29,6 +30,11 @@ const char* const kReplayUsage =
     "  --dir DIR         the working directory, where save.dat is read and written (default: current)\n"
     "  --stats           at exit, one line on standard output: frames=N clock=MS wall=SECONDSs\n"
     "                    (presented frames, the virtual clock, the wall time of the run)\n"
+    "  --record FILE     writes the game played as a recording to FILE (as cairnmark --record does)\n"
+    "  --recording FILE  plays a recording (made by cairnmark --record) in a scratch folder that\n"
+    "                    holds the save it started from; exit status 0 when it ends the same way\n"
+    "                    with the same save, 1 with one line saying where it parted, 2 when FILE is\n"
+    "                    not a whole recording\n"
     "When the script has no key left at a key wait, the game ends as if its window were closed\n"
     "(and saves, as it would then). Exit status: the game's (0; 255 after a runtime error; 1 when\n"
     "the save could not be written or another copy plays in the folder; 128 + N after signal N).\n"
@@ -116,12 +122,27 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
       continue;
     }
     if (option != "--clock" && option != "--keys" && option != "--keys-file" && option != "--shots" &&
-        option != "--dir")
+        option != "--dir" && option != "--record" && option != "--recording")
       return fail("unknown option '" + option + "'");
     if (i + 1 >= args.size()) return fail(option + " needs a value");
     const std::string& value = args[++i];
 
-    if (option == "--clock") {
+    if (option == "--record") {
+      if (options.record) return fail("--record given twice");
+      if (value.empty()) return fail("--record needs a file");
+      options.record = true;
+      options.recordPath = value;
+    } else if (option == "--recording") {
+      if (line.playsRecording) return fail("--recording given twice");
+      std::string text, why;
+      const bool read = ReadKeyFile(value, text, why);
+      if (!read || !ParseRecording(text, line.recording, why)) {
+        fail(read ? value + ": " + why : "cannot read the recording '" + value + "': " + why);
+        line.badRecording = true;
+        return line;
+      }
+      line.playsRecording = true;
+    } else if (option == "--clock") {
       if (haveClock) return fail("--clock given twice");
       if (!ParseMillis(value, options.clockStart))
         return fail("--clock wants milliseconds from 0 to 4294967295, not '" + value + "'");
@@ -152,6 +173,14 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
     }
   }
 
+  if (line.playsRecording) {
+    if (haveScript || haveClock || !options.workDir.empty() || options.record)
+      return fail("--recording brings its own keys, clock and save: give no --keys, --keys-file, --clock, --dir or --record");
+    options.clockStart = line.recording.clock;
+    for (const TRecordedKey& key : line.recording.keys) script += key.token + " ";
+    // The replay records itself in memory, to be compared with the recording.
+    options.record = true;
+  }
   std::string error;
   if (!ParseKeyScript(script, options.keys, error)) return fail(error);
   // A screenshot shows a frame drawn over all the frames before it, so with shots every frame is drawn.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/recording.h"
 #include "platform/run.h"
 
 enum class ReplayCommand { Run, Help, Error };
@@ -13,6 +14,9 @@ struct TReplayCommandLine {
   TRunOptions options;
   std::string error;  // one line, when command is Error
   bool stats = false;  // --stats: frames, virtual clock and wall time printed at exit
+  bool playsRecording = false;  // --recording: the recording below, played in a scratch folder
+  TRecording recording;
+  bool badRecording = false;    // the error is the recording's, not the command line's
 };
 
 TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args);
