@@ -1,9 +1,11 @@
 // Game controllers as the game's keys, pressed on SDL's virtual controllers through the SDL key
 // source (delivered, as the keyboard's are, right after a presented frame): every button and direction gives its key and nothing else, the stick's dead zone, a held
 // direction repeating like a held key, and controllers plugged in and pulled out while playing.
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/internal/recorder.h"
 #include "platform/internal/sdl_controllers.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/keyboard.h"
@@ -172,6 +174,27 @@ TEST_F(ControllerTest, ControllersPluggedInAndPulledOutWhilePlaying) {
   second.Release(PadDown);
   second.Press(PadB);
   EXPECT_EQ(Pressed(), Once(KeyEscape));
+}
+
+// A controller's keys are written to a recording where they reach the game, as the keyboard's are:
+// right after a present, or as the press a key wait takes.
+TEST_F(ControllerTest, ControllerKeysAreRecordedWhereTheyReachTheGame) {
+  TVirtualPad pad;
+  ClearKeyPresses();
+  std::string error;
+  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", error)) << error;
+  pad.Press(PadA);
+  EXPECT_EQ(Pressed(), Once(KeyEnter));
+  const int64_t frame = PresentedFrameCount();
+  pad.Release(PadA);
+  static TVirtualPad* waiting;
+  waiting = &pad;
+  SetKeyWaitHook([] { waiting->Press(PadX); });
+  EXPECT_EQ(WaitForKey(), KeySpace);
+  SetKeyWaitHook(nullptr);
+  FinishRecorder(0);
+  const std::vector<TRecordedKey> expected = {{frame, "enter@" + std::to_string(frame)}, {frame, "space"}};
+  EXPECT_EQ(LastRecording().keys, expected);
 }
 
 }  // namespace
