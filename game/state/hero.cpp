@@ -1,11 +1,14 @@
 // The global hero and the default items, and the hero's own rules: equipping and unequipping,
-// taking items into the pack, the new game, death's "continue" reset and the experience thresholds. Equipment never leaves the inventory: empty slots hold the
+// taking items into the pack, the new game, death's "continue" reset, the experience thresholds, and
+// what a rune does to him (ApplyRune). Equipping applies runes and runes change the hero, so the two
+// live together. Equipment never leaves the inventory: empty slots hold the
 // default items themselves, and every test for an empty slot compares pointers.
 #include "game/state/hero.h"
 
 #include <cmath>
 
 #include "game/state/item.h"
+#include "platform/program.h"
 #include "platform/random.h"
 
 thero hero;
@@ -172,4 +175,52 @@ void ResetGameState() {
   hero = thero{};
   hero.mon = figure;
   CreateDefaultItems();
+}
+
+// Runes hold no state: every effect is written straight into hero. "When equipped" runes always give
+// their full amount, so taking one off removes exactly what putting it on added; battle runes made
+// for deeper floors work at reduced strength. The runes array has nine slots, so the level stops
+// there.
+int32_t titem::ApplyRune(int32_t factor) {
+  int32_t amount;
+  if (timing != TimingEquipped && hero.floor < floor) {
+    // Half strength one floor above the rune's floor, a quarter two floors above, and so on.
+    amount = RealToInt(value / (2.0 * (static_cast<double>(floor) - hero.floor)));
+  } else {
+    amount = RealToInt(value);
+  }
+  switch (stat) {
+    case StatHealth:
+      if (SaturatingAdd(hero.health, amount) > hero.healthmax) amount = SaturatingSub(hero.healthmax, hero.health);
+      hero.health = SaturatingAdd(hero.health, amount);
+      break;
+    case StatStrength:
+      hero.strength = SaturatingAdd(hero.strength, SaturatingMul(amount, factor));
+      break;
+    case StatDefence:
+      hero.defence = SaturatingAdd(hero.defence, SaturatingMul(amount, factor));
+      break;
+    case StatHealthMax:
+      hero.healthmax = SaturatingAdd(hero.healthmax, SaturatingMul(amount, factor));
+      if (hero.health > hero.healthmax) hero.health = hero.healthmax;
+      break;
+    case StatAccuracy:
+      hero.accuracy = SaturatingAdd(hero.accuracy, SaturatingMul(amount, factor));
+      break;
+    case StatGold:
+      hero.gold = SaturatingAdd(hero.gold, SaturatingMul(amount, factor));
+      if (hero.gold < 0) hero.gold = 0;
+      break;
+    case StatExperience:
+      hero.experience = SaturatingAdd(hero.experience, SaturatingMul(amount, factor));
+      // One level per call at most, however many thresholds the gain passes.
+      if (hero.experience >= ExperienceNeeded(hero.runelevel) && hero.runelevel < RuneSlots) {
+        ++hero.runelevel;
+        if (RuneLevelGained) RuneLevelGained();
+      }
+      break;
+    default:
+      RaiseError("76dsdtrfgh");
+  }
+  return amount;
 }

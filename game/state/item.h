@@ -47,7 +47,7 @@ struct titem {
   int32_t stat = 0;
   int32_t timing = 0;
 
-  // Applies the rune to hero times factor; returns the amount (game/state/rune.cpp).
+  // Applies the rune to hero times factor; returns the amount (game/state/hero.cpp).
   int32_t ApplyRune(int32_t factor);
   Text Describe() const;
   int32_t Price(int32_t buying) const;
