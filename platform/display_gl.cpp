@@ -1,10 +1,11 @@
 // The SDL window, its OpenGL 1.x compatibility context and the two 800 x 600 framebuffer objects: the
 // picture the game draws into (it persists from frame to frame, as a back buffer that is never
 // cleared) and the copy of the picture last presented, which is shown scaled to fit and letterboxed
-// in the window's drawable, kept sharp when enlarged (see ShowInto), and is what screenshots read. The drawable's size is read when the window
-// opens and whenever it changes, from the X server when there is one (SDL keeps the size it asked
-// for even when no window manager carried the request out). Headless, nothing is shown: only the
-// copy, and the letterboxed picture when a test asks for one of its pixels.
+// in the window's drawable, kept sharp when enlarged (see ShowInto), and is what screenshots read.
+// The drawable's size is read when the window opens and whenever it changes, from the X server when
+// there is one (SDL keeps the size it asked for even when no window manager carried the request out).
+// Headless, nothing is shown: only the copy, and the letterboxed picture when a test asks for one of
+// its pixels.
 //
 // [SECTION] State and helpers      [SECTION] Opening and closing   [SECTION] Presenting
 // [SECTION] Drawing state          [SECTION] The batch of quads    [SECTION] Reading back
@@ -55,10 +56,12 @@ struct TGlWindow {
   TLetterbox shown;  // where the picture goes in the drawable
   GLuint pictureTexture = 0, pictureFbo = 0;
   GLuint presentedTexture = 0;
-  // The presented picture enlarged texel for pixel to a whole multiple of its size, for letterboxes
-  // between whole multiples; made when such a layout first needs it.
-  GLuint enlargedTexture = 0, enlargedFbo = 0;
-  int32_t enlargedScale = 0;
+  // For letterboxes between whole multiples (see ShowInto), made when such a layout first needs
+  // them: the presented picture sharpened across (as wide as the letterbox, as tall as the picture),
+  // and each letterbox column's and row's share of its second texel, as one-row textures.
+  GLuint acrossTexture = 0, acrossFbo = 0;
+  GLuint sharesAcross = 0, sharesDown = 0;
+  int32_t sharpWidth = 0, sharpHeight = 0, sharpScale = 0;
   int32_t swapInterval = -1;
   int32_t blend = 0;
   int32_t viewport[4] = {0, 0, 0, 0};
@@ -223,13 +226,14 @@ void DrawTextureOverViewport(GLuint texture, bool nearest) {
   glEnd();
 }
 
-void DropEnlarged() {
+void DropSharp() {
   if (gl.context) {
-    if (gl.enlargedFbo) deleteFramebuffers(1, &gl.enlargedFbo);
-    if (gl.enlargedTexture) glDeleteTextures(1, &gl.enlargedTexture);
+    if (gl.acrossFbo) deleteFramebuffers(1, &gl.acrossFbo);
+    const GLuint textures[3] = {gl.acrossTexture, gl.sharesAcross, gl.sharesDown};
+    glDeleteTextures(3, textures);
   }
-  gl.enlargedFbo = gl.enlargedTexture = 0;
-  gl.enlargedScale = 0;
+  gl.acrossFbo = gl.acrossTexture = gl.sharesAcross = gl.sharesDown = 0;
+  gl.sharpWidth = gl.sharpHeight = gl.sharpScale = 0;
 }
 
 // The smallest whole multiple of the picture that covers the letterbox: 1 when the picture is shown
@@ -240,40 +244,127 @@ int32_t WholeScaleCovering(const TLetterbox& box) {
   return std::max({across, down, 1});
 }
 
-// The scale of the enlarged copy a letterbox is shown from, 0 when it needs none (the picture's
-// own size or smaller, or a whole multiple, which the nearest texel shows exactly).
-int32_t EnlargedScaleFor(const TLetterbox& box) {
+// The whole multiple a letterbox is sharpened from, 0 when it needs no sharpening (the picture's own
+// size or smaller, or a whole multiple, which the nearest texel shows exactly).
+int32_t SharpScaleFor(const TLetterbox& box) {
   const int32_t scale = WholeScaleCovering(box);
   if (scale == 1 || (box.width == gl.width * scale && box.height == gl.height * scale)) return 0;
   return scale;
 }
 
-// The framebuffer holding the picture enlarged scale times, made (or made again for another scale)
-// when asked for; false when the driver cannot hold one that large.
-bool EnsureEnlarged(int32_t scale) {
-  if (gl.enlargedScale == scale && gl.enlargedFbo) return true;
-  DropEnlarged();
-  GLint largest = 0;
+GLuint MakeShares(const std::vector<uint8_t>& shares) {
+  // Four equal bytes a texel: the combiners read the share as alpha, and RGBA8 is the rasteriser's
+  // quickest format.
+  std::vector<uint8_t> texels(shares.size() * 4);
+  for (size_t i = 0; i < shares.size(); ++i) std::memset(&texels[i * 4], shares[i], 4);
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_1D, texture);
+  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA8, static_cast<GLsizei>(shares.size()), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               texels.data());
+  glBindTexture(GL_TEXTURE_1D, 0);
+  return texture;
+}
+
+// What sharpening a letterbox needs, made (or made again for another layout) when asked for; false
+// when the driver cannot hold it or has too few texture units, and the picture is filtered plainly.
+bool EnsureSharp(const TLetterbox& box, int32_t scale) {
+  if (gl.sharpScale == scale && gl.sharpWidth == box.width && gl.sharpHeight == box.height && gl.acrossFbo)
+    return true;
+  DropSharp();
+  GLint largest = 0, units = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-  if (static_cast<int64_t>(gl.width) * scale > largest || static_cast<int64_t>(gl.height) * scale > largest) return false;
-  gl.enlargedTexture = MakeTarget(gl.width * scale, gl.height * scale);
-  genFramebuffers(1, &gl.enlargedFbo);
-  bindFramebuffer(GL_FRAMEBUFFER, gl.enlargedFbo);
-  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.enlargedTexture, 0);
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  if (units < 3 || box.width > largest || box.height > largest) return false;
+  gl.acrossTexture = MakeTarget(box.width, gl.height);
+  genFramebuffers(1, &gl.acrossFbo);
+  bindFramebuffer(GL_FRAMEBUFFER, gl.acrossFbo);
+  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.acrossTexture, 0);
   if (checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    DropEnlarged();
+    DropSharp();
     return false;
   }
-  gl.enlargedScale = scale;
+  gl.sharesAcross = MakeShares(SharpShares(box.width, gl.width, scale));
+  gl.sharesDown = MakeShares(SharpShares(box.height, gl.height, scale));
+  gl.sharpWidth = box.width;
+  gl.sharpHeight = box.height;
+  gl.sharpScale = scale;
   return true;
+}
+
+void CombineFromPrevious(GLenum unit) {
+  glActiveTexture(unit);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+}
+
+// One pass of sharp scaling over the viewport, along one axis (across or down) of a texture of
+// texWidth x texHeight: units 0 and 1 take the nearest texel at each pixel's sample and one
+// enlarged pixel further on, unit 2 the pixel's share, and unit 0's combiner mixes them. Along the
+// other axis pixels and texels match one for one.
+void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool across, GLuint shares, int32_t scale) {
+  for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
+    glActiveTexture(unit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
+  glActiveTexture(GL_TEXTURE2);
+  glEnable(GL_TEXTURE_1D);
+  glBindTexture(GL_TEXTURE_1D, shares);
+  CombineFromPrevious(GL_TEXTURE2);
+  CombineFromPrevious(GL_TEXTURE1);
+  glActiveTexture(GL_TEXTURE0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);  // second x share + first x (1 - share)
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE1);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_TEXTURE2);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE0);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+  // Half an enlarged pixel either way of the sample, in texture coordinates.
+  const float half = 0.5f / static_cast<float>(scale);
+  const float ds = across ? half / static_cast<float>(texWidth) : 0;
+  const float dt = across ? 0 : half / static_cast<float>(texHeight);
+  const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+  glBegin(GL_QUADS);
+  for (const auto& c : corners) {
+    glMultiTexCoord2f(GL_TEXTURE0, c[0] - ds, c[1] - dt);
+    glMultiTexCoord2f(GL_TEXTURE1, c[0] + ds, c[1] + dt);
+    glMultiTexCoord2f(GL_TEXTURE2, across ? c[0] : c[1], 0);
+    glVertex2f(c[0], c[1]);
+  }
+  glEnd();
+  for (GLenum unit : {GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
+    glActiveTexture(unit);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (unit != GL_TEXTURE0) {
+      glDisable(GL_TEXTURE_1D);
+      glDisable(GL_TEXTURE_2D);
+    }
+  }
 }
 
 // The presented picture in its letterbox, black bars around it, drawn into a framebuffer of
 // width x height (0: the window's own). Enlarged, every picture pixel stays sharp: at a whole multiple
-// each becomes a square block of screen pixels (nearest texel); between whole multiples the picture
-// is first enlarged texel for pixel to the next whole multiple and filtered down from there, so an
+// each becomes a square block of screen pixels (nearest texel); between whole multiples the result is
+// the picture enlarged texel for pixel to the next whole multiple and filtered down from there, so an
 // edge between two picture pixels blends into one screen pixel at most instead of smearing across
-// the whole scale.
+// the whole scale. That result is drawn in two passes, across then down (filtering is separable),
+// which draws far fewer pixels than the enlargement would.
 void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbox& box) {
   GlFlushQuads();
   glDisable(GL_SCISSOR_TEST);
@@ -293,14 +384,12 @@ void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbo
   glColor4ub(255, 255, 255, 255);
   boundKnown = false;
 
-  const int32_t scale = WholeScaleCovering(box);
-  GLuint source = gl.presentedTexture;
-  bool nearest = scale > 1 && EnlargedScaleFor(box) == 0;
-  if (EnlargedScaleFor(box) != 0 && EnsureEnlarged(scale)) {
-    bindFramebuffer(GL_FRAMEBUFFER, gl.enlargedFbo);
-    glViewport(0, 0, gl.width * scale, gl.height * scale);
-    DrawTextureOverViewport(gl.presentedTexture, true);
-    source = gl.enlargedTexture;
+  const int32_t scale = WholeScaleCovering(box), sharpScale = SharpScaleFor(box);
+  const bool sharpened = sharpScale != 0 && EnsureSharp(box, sharpScale);
+  if (sharpened) {
+    bindFramebuffer(GL_FRAMEBUFFER, gl.acrossFbo);
+    glViewport(0, 0, box.width, gl.height);
+    DrawSharpPass(gl.presentedTexture, gl.width, gl.height, true, gl.sharesAcross, sharpScale);
   }
   bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   // Only the bars are cleared: the picture covers the rest. OpenGL counts rows from the bottom.
@@ -318,7 +407,10 @@ void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbo
     }
   glDisable(GL_SCISSOR_TEST);
   glViewport(box.x, boxBottom, box.width, box.height);
-  DrawTextureOverViewport(source, nearest);
+  if (sharpened)
+    DrawSharpPass(gl.acrossTexture, box.width, gl.height, false, gl.sharesDown, sharpScale);
+  else
+    DrawTextureOverViewport(gl.presentedTexture, scale > 1 && sharpScale == 0);
 }
 
 // Reads the drawable's real size and lays the picture out for it.
@@ -338,8 +430,10 @@ void ReadDrawableSize() {
   if (DrawableTooLarge(width, height) && !gl.fullScreen) {
     SDL_SetWindowSize(gl.window, std::min(width, kLargestDrawableSide), std::min(height, kLargestDrawableSide));
   }
-  // An enlarged copy that the new layout does not use is memory for nothing.
-  if (gl.enlargedScale != 0 && EnlargedScaleFor(gl.shown) != gl.enlargedScale) DropEnlarged();
+  // Sharpening the new layout does not use is memory for nothing.
+  if (gl.sharpScale != 0 && (SharpScaleFor(gl.shown) != gl.sharpScale || gl.shown.width != gl.sharpWidth ||
+                             gl.shown.height != gl.sharpHeight))
+    DropSharp();
 }
 
 void SetSwapInterval(int32_t interval) {
@@ -455,7 +549,7 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
 
 void GlCloseWindow() {
   DropAllCopies();
-  DropEnlarged();
+  DropSharp();
   batch.clear();
   boundKnown = false;
   if (gl.context) {

@@ -1,6 +1,9 @@
 // Letterbox arithmetic in whole numbers, so the bars on either side differ by a pixel at most and the
-// picture never spills out of the drawable.
+// picture never spills out of the drawable; and the shares that keep an enlarged picture sharp.
 #include "platform/letterbox.h"
+
+#include <algorithm>
+#include <cmath>
 
 bool DrawableTooLarge(int32_t drawableWidth, int32_t drawableHeight) {
   return drawableWidth > kLargestDrawableSide || drawableHeight > kLargestDrawableSide;
@@ -26,4 +29,19 @@ TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawa
   box.x = (drawableWidth - box.width) / 2;
   box.y = (drawableHeight - box.height) / 2;
   return box;
+}
+
+std::vector<uint8_t> SharpShares(int32_t shown, int32_t picture, int32_t scale) {
+  std::vector<uint8_t> shares(static_cast<size_t>(shown > 0 ? shown : 0));
+  if (shown <= 0 || picture <= 0 || scale <= 0) return shares;
+  const double step = static_cast<double>(scale) * picture / shown;
+  for (int32_t i = 0; i < shown; ++i) {
+    // The sample in enlarged pixels, and where it falls between two of them.
+    const double at = std::max((i + 0.5) * step - 0.5, 0.0);
+    const double below = std::floor(at), fraction = at - below;
+    const bool edge = (static_cast<int64_t>(below) + 1) % scale == 0;
+    const double share = edge ? fraction : (fraction < 0.5 ? 1 : 0);
+    shares[static_cast<size_t>(i)] = static_cast<uint8_t>(std::lround(share * 255));
+  }
+  return shares;
 }

@@ -2,6 +2,7 @@
 // shape kept, centred, the rest black bars.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 // In drawable pixels, from the drawable's top-left corner.
 struct TLetterbox {
@@ -21,3 +22,12 @@ bool DrawableTooLarge(int32_t drawableWidth, int32_t drawableHeight);
 // The picture scaled to fit the drawable (at most kLargestDrawableSide on each side, bars beyond),
 // the scaled size rounded to whole pixels, centred; empty when either has no area.
 TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawableWidth, int32_t drawableHeight);
+
+// Sharp scaling between whole multiples, one axis at a time. The picture's pixels are enlarged
+// `scale` times (the smallest whole multiple covering the letterbox) and the enlargement is filtered
+// linearly down to `shown` pixels; each shown pixel then mixes at most two picture pixels: the one
+// its sample falls in (the first) and the one a single enlarged pixel further on (the second). This
+// is each shown pixel's share of the second, 0..255, counted from the axis's start. Where both are
+// the same picture pixel the share is 0 or 255, whichever keeps the sample furthest from a picture
+// pixel's edge, so rounding in the rasteriser never picks a neighbour.
+std::vector<uint8_t> SharpShares(int32_t shown, int32_t picture, int32_t scale);

@@ -1,6 +1,10 @@
 // The picture laid out for the window's drawable: the letterbox arithmetic for drawables of every
 // shape, the headless window resized so the shown picture, bars and orientation can be probed, and
 // the picture's pixels kept sharp when it is enlarged.
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+
 #include "platform/internal/display_internal.h"
 #include "platform/letterbox.h"
 #include "tests/display/display_support.h"
@@ -160,6 +164,31 @@ TRgb Speckle(int32_t x, int32_t y) {
   return TRgb{static_cast<int>(h & 255), static_cast<int>((h >> 8) & 255), 40 + 100 * ((x + y) & 1)};
 }
 
+// What sharp scaling must show at a letterbox pixel: the picture enlarged texel for pixel `scale`
+// times, then filtered linearly down to the letterbox as OpenGL filters (rows counted from the
+// bottom, edges clamped).
+TRgb EnlargedThenFiltered(TRgb (*picture)(int32_t, int32_t), const TLetterbox& box, int32_t scale, int32_t x,
+                          int32_t y) {
+  auto axis = [scale](int32_t at, int32_t shown, int32_t size, int32_t& first, int32_t& second, double& share) {
+    const double sample = (at + 0.5) * scale * size / shown - 0.5, below = std::floor(sample);
+    const auto clamp = [&](double e) { return static_cast<int32_t>(std::clamp(e, 0.0, scale * size - 1.0)) / scale; };
+    first = clamp(below);
+    second = clamp(below + 1);
+    share = sample - below;
+  };
+  int32_t x0, x1, r0, r1;
+  double sx, sy;
+  axis(x, box.width, 800, x0, x1, sx);
+  axis(box.height - 1 - y, box.height, 600, r0, r1, sy);
+  const TRgb a = picture(x0, 599 - r0), b = picture(x1, 599 - r0), c = picture(x0, 599 - r1),
+             d = picture(x1, 599 - r1);
+  auto mix = [&](int TRgb::*channel) {
+    const double top = a.*channel * (1 - sx) + b.*channel * sx, bottom = c.*channel * (1 - sx) + d.*channel * sx;
+    return static_cast<int>(std::lround(top * (1 - sy) + bottom * sy));
+  };
+  return TRgb{mix(&TRgb::r), mix(&TRgb::g), mix(&TRgb::b)};
+}
+
 TEST_F(ShownLayoutTest, EnlargedPictureStaysSharp) {
   std::vector<uint8_t> shown;
   auto at = [&](int32_t w, int32_t x, int32_t y) {
@@ -202,6 +231,23 @@ TEST_F(ShownLayoutTest, EnlargedPictureStaysSharp) {
     EXPECT_GT(greys, 0) << "between whole multiples edges are softened, not dropped";
     EXPECT_RGB_NEAR(at(1920, 239, 500), kBlack);
     EXPECT_RGB_NEAR(at(1920, 1680, 500), kBlack);
+  }
+
+  // Between whole multiples every letterbox pixel is what enlarging then filtering down gives, to
+  // the rasteriser's rounding: at 1.8 times, at 2.33 times (from three times), and at 1.52 times,
+  // where some samples fall exactly on an edge between two enlarged pixels.
+  Present(Speckle);
+  for (auto [w, h, scale] : {std::tuple{1920, 1080, 2}, std::tuple{2000, 1400, 3}, std::tuple{1216, 912, 2}}) {
+    ResizeDisplayWindow(w, h);
+    const TLetterbox box = DisplayPictureArea();
+    ASSERT_TRUE(ReadShownPicture(shown));
+    int32_t wrong = 0;
+    for (int32_t y = 0; y < box.height; ++y)
+      for (int32_t x = 0; x < box.width; ++x) {
+        const TRgb want = EnlargedThenFiltered(Speckle, box, scale, x, y), got = at(w, box.x + x, box.y + y);
+        wrong += std::abs(want.r - got.r) > 2 || std::abs(want.g - got.g) > 2 || std::abs(want.b - got.b) > 2;
+      }
+    EXPECT_EQ(wrong, 0) << w << "x" << h;
   }
 }
 
