@@ -57,10 +57,11 @@ struct TGlWindow {
   GLuint pictureTexture = 0, pictureFbo = 0;
   GLuint presentedTexture = 0;
   // For letterboxes between whole multiples (see ShowInto), made when such a layout first needs
-  // them: the presented picture sharpened across (as wide as the letterbox, as tall as the picture),
-  // and each letterbox column's and row's share of its second texel, as one-row textures.
+  // them: the presented picture sharpened across (as wide as the letterbox, as tall as the picture;
+  // its alpha holds each row's share for the pass down), and each letterbox column's share of its
+  // second texel, as a one-row texture.
   GLuint acrossTexture = 0, acrossFbo = 0;
-  GLuint sharesAcross = 0, sharesDown = 0;
+  GLuint sharesAcross = 0;
   int32_t sharpWidth = 0, sharpHeight = 0, sharpScale = 0;
   int32_t swapInterval = -1;
   int32_t blend = 0;
@@ -229,10 +230,10 @@ void DrawTextureOverViewport(GLuint texture, bool nearest) {
 void DropSharp() {
   if (gl.context) {
     if (gl.acrossFbo) deleteFramebuffers(1, &gl.acrossFbo);
-    const GLuint textures[3] = {gl.acrossTexture, gl.sharesAcross, gl.sharesDown};
-    glDeleteTextures(3, textures);
+    const GLuint textures[2] = {gl.acrossTexture, gl.sharesAcross};
+    glDeleteTextures(2, textures);
   }
-  gl.acrossFbo = gl.acrossTexture = gl.sharesAcross = gl.sharesDown = 0;
+  gl.acrossFbo = gl.acrossTexture = gl.sharesAcross = 0;
   gl.sharpWidth = gl.sharpHeight = gl.sharpScale = 0;
 }
 
@@ -280,6 +281,14 @@ bool EnsureSharp(const TLetterbox& box, int32_t scale) {
   glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
   if (units < 3 || box.width > largest || box.height > largest) return false;
   gl.acrossTexture = MakeTarget(box.width, gl.height);
+  // The pass across writes colour only, so the shares down stay in its alpha, one per row.
+  if (box.height < gl.height * scale) {
+    const std::vector<uint8_t> down = SharpEdgeShares(box.height, gl.height, scale);
+    std::vector<uint8_t> texels(static_cast<size_t>(box.width) * gl.height * 4);
+    for (int32_t row = 0; row < gl.height; ++row)
+      for (int32_t x = 0; x < box.width; ++x) texels[(static_cast<size_t>(row) * box.width + x) * 4 + 3] = down[row];
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, box.width, gl.height, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+  }
   genFramebuffers(1, &gl.acrossFbo);
   bindFramebuffer(GL_FRAMEBUFFER, gl.acrossFbo);
   framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.acrossTexture, 0);
@@ -288,7 +297,6 @@ bool EnsureSharp(const TLetterbox& box, int32_t scale) {
     return false;
   }
   gl.sharesAcross = MakeShares(SharpShares(box.width, gl.width, scale));
-  gl.sharesDown = MakeShares(SharpShares(box.height, gl.height, scale));
   gl.sharpWidth = box.width;
   gl.sharpHeight = box.height;
   gl.sharpScale = scale;
@@ -307,10 +315,11 @@ void CombineFromPrevious(GLenum unit) {
 }
 
 // One pass of sharp scaling over the viewport, along one axis (across or down) of a texture of
-// texWidth x texHeight: units 0 and 1 take the nearest texel at each pixel's sample and one
-// enlarged pixel further on, unit 2 the pixel's share, and unit 0's combiner mixes them. Along the
-// other axis pixels and texels match one for one.
-void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool across, GLuint shares, int32_t scale) {
+// texWidth x texHeight: units 0 and 1 take the nearest texel at each pixel's sample less and plus
+// `reach` texels, and unit 0's combiner mixes them by the pixel's share, read from the one-row
+// texture `shares` on unit 2, or with no such texture from the first texel's alpha. Along the other
+// axis pixels and texels match one for one.
+void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool across, GLuint shares, float reach) {
   for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
     glActiveTexture(unit);
     glEnable(GL_TEXTURE_2D);
@@ -318,10 +327,12 @@ void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool acr
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   }
-  glActiveTexture(GL_TEXTURE2);
-  glEnable(GL_TEXTURE_1D);
-  glBindTexture(GL_TEXTURE_1D, shares);
-  CombineFromPrevious(GL_TEXTURE2);
+  if (shares) {
+    glActiveTexture(GL_TEXTURE2);
+    glEnable(GL_TEXTURE_1D);
+    glBindTexture(GL_TEXTURE_1D, shares);
+    CombineFromPrevious(GL_TEXTURE2);
+  }
   CombineFromPrevious(GL_TEXTURE1);
   glActiveTexture(GL_TEXTURE0);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
@@ -330,21 +341,19 @@ void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool acr
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
   glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0);
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_TEXTURE2);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, shares ? GL_TEXTURE2 : GL_TEXTURE0);
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
   glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
   glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE0);
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-  // Half an enlarged pixel either way of the sample, in texture coordinates.
-  const float half = 0.5f / static_cast<float>(scale);
-  const float ds = across ? half / static_cast<float>(texWidth) : 0;
-  const float dt = across ? 0 : half / static_cast<float>(texHeight);
+  const float ds = across ? reach / static_cast<float>(texWidth) : 0;
+  const float dt = across ? 0 : reach / static_cast<float>(texHeight);
   const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
   glBegin(GL_QUADS);
   for (const auto& c : corners) {
     glMultiTexCoord2f(GL_TEXTURE0, c[0] - ds, c[1] - dt);
     glMultiTexCoord2f(GL_TEXTURE1, c[0] + ds, c[1] + dt);
-    glMultiTexCoord2f(GL_TEXTURE2, across ? c[0] : c[1], 0);
+    if (shares) glMultiTexCoord2f(GL_TEXTURE2, across ? c[0] : c[1], 0);
     glVertex2f(c[0], c[1]);
   }
   glEnd();
@@ -386,10 +395,14 @@ void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbo
 
   const int32_t scale = WholeScaleCovering(box), sharpScale = SharpScaleFor(box);
   const bool sharpened = sharpScale != 0 && EnsureSharp(box, sharpScale);
+  // Half an enlarged pixel, in picture pixels: each sample mixes the enlarged pixels either side of it.
+  const float half = sharpened ? 0.5f / static_cast<float>(sharpScale) : 0;
   if (sharpened) {
     bindFramebuffer(GL_FRAMEBUFFER, gl.acrossFbo);
     glViewport(0, 0, box.width, gl.height);
-    DrawSharpPass(gl.presentedTexture, gl.width, gl.height, true, gl.sharesAcross, sharpScale);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_FALSE);
+    DrawSharpPass(gl.presentedTexture, gl.width, gl.height, true, gl.sharesAcross, half);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   }
   bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   // Only the bars are cleared: the picture covers the rest. OpenGL counts rows from the bottom.
@@ -407,8 +420,12 @@ void ShowInto(GLuint framebuffer, int32_t width, int32_t height, const TLetterbo
     }
   glDisable(GL_SCISSOR_TEST);
   glViewport(box.x, boxBottom, box.width, box.height);
+  // Down, the shares are the across picture's alpha, one per picture row. At a whole multiple down
+  // (a letterbox rounded to a pixel less across) both samples are taken at the pixel's centre, which
+  // the nearest texel shows exactly.
   if (sharpened)
-    DrawSharpPass(gl.acrossTexture, box.width, gl.height, false, gl.sharesDown, sharpScale);
+    DrawSharpPass(gl.acrossTexture, box.width, gl.height, false, 0,
+                  box.height < gl.height * sharpScale ? half : 0.0f);
   else
     DrawTextureOverViewport(gl.presentedTexture, scale > 1 && sharpScale == 0);
 }

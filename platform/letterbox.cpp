@@ -45,3 +45,29 @@ std::vector<uint8_t> SharpShares(int32_t shown, int32_t picture, int32_t scale) 
   }
   return shares;
 }
+
+std::vector<uint8_t> SharpEdgeShares(int32_t shown, int32_t picture, int32_t scale) {
+  std::vector<uint8_t> shares(static_cast<size_t>(picture > 0 ? picture : 0));
+  if (shown <= 0 || picture <= 0 || scale <= 0 || static_cast<int64_t>(shown) >= static_cast<int64_t>(scale) * picture)
+    return shares;
+  const double step = static_cast<double>(scale) * picture / shown;
+  auto sample = [step](int64_t i) { return (static_cast<double>(i) + 0.5) * step - 0.5; };
+  for (int32_t p = 0; p < picture; ++p) {
+    // The blended stretch: the last enlarged pixel of p. `first` is the first shown pixel sampling at
+    // or past its start.
+    const double from = static_cast<double>(p) * scale + scale - 1, to = from + 1;
+    int64_t first = std::max<int64_t>(static_cast<int64_t>(std::ceil((from + 0.5) / step - 0.5)), 0);
+    while (first > 0 && sample(first - 1) >= from) --first;
+    while (sample(first) < from) ++first;
+    double share = 0;
+    if (first < shown && sample(first) < to) {
+      share = sample(first) - from;
+    } else {
+      const double before = first > 0 ? from - sample(first - 1) : HUGE_VAL;
+      const double after = first < shown ? sample(first) - to : HUGE_VAL;
+      share = after <= before ? 1 : 0;
+    }
+    shares[static_cast<size_t>(p)] = static_cast<uint8_t>(std::lround(share * 255));
+  }
+  return shares;
+}

@@ -31,3 +31,9 @@ TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawa
 // the same picture pixel the share is 0 or 255, whichever keeps the sample furthest from a picture
 // pixel's edge, so rounding in the rasteriser never picks a neighbour.
 std::vector<uint8_t> SharpShares(int32_t shown, int32_t picture, int32_t scale);
+// The same shares seen from the picture's side, one per picture pixel p, for an axis shown between
+// whole multiples (shown < scale x picture): samples then lie more than an enlarged pixel apart, so at
+// most one shown pixel samples the blended stretch between p and p + 1, and this is its share. Where
+// none does, it is 0 or 255 for whichever side's nearest sample lies closer to the stretch, so that a
+// sample the rasteriser rounds across a picture pixel's edge still shows the right picture pixel.
+std::vector<uint8_t> SharpEdgeShares(int32_t shown, int32_t picture, int32_t scale);
