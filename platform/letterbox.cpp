@@ -31,17 +31,27 @@ TLetterbox FitPicture(int32_t pictureWidth, int32_t pictureHeight, int32_t drawa
   return box;
 }
 
+namespace {
+
+// Where shown pixel i samples the enlarged picture, in enlarged pixels, when each shown pixel spans
+// `step` of them: its centre, as OpenGL's linear filter places it.
+double EnlargedSample(int64_t i, double step) { return (static_cast<double>(i) + 0.5) * step - 0.5; }
+
+uint8_t ShareByte(double share) { return static_cast<uint8_t>(std::lround(share * 255)); }
+
+}  // namespace
+
 std::vector<uint8_t> SharpShares(int32_t shown, int32_t picture, int32_t scale) {
   std::vector<uint8_t> shares(static_cast<size_t>(shown > 0 ? shown : 0));
   if (shown <= 0 || picture <= 0 || scale <= 0) return shares;
   const double step = static_cast<double>(scale) * picture / shown;
   for (int32_t i = 0; i < shown; ++i) {
     // The sample in enlarged pixels, and where it falls between two of them.
-    const double at = std::max((i + 0.5) * step - 0.5, 0.0);
+    const double at = std::max(EnlargedSample(i, step), 0.0);
     const double below = std::floor(at), fraction = at - below;
     const bool edge = (static_cast<int64_t>(below) + 1) % scale == 0;
     const double share = edge ? fraction : (fraction < 0.5 ? 1 : 0);
-    shares[static_cast<size_t>(i)] = static_cast<uint8_t>(std::lround(share * 255));
+    shares[static_cast<size_t>(i)] = ShareByte(share);
   }
   return shares;
 }
@@ -51,7 +61,7 @@ std::vector<uint8_t> SharpEdgeShares(int32_t shown, int32_t picture, int32_t sca
   if (shown <= 0 || picture <= 0 || scale <= 0 || static_cast<int64_t>(shown) >= static_cast<int64_t>(scale) * picture)
     return shares;
   const double step = static_cast<double>(scale) * picture / shown;
-  auto sample = [step](int64_t i) { return (static_cast<double>(i) + 0.5) * step - 0.5; };
+  auto sample = [step](int64_t i) { return EnlargedSample(i, step); };
   for (int32_t p = 0; p < picture; ++p) {
     // The blended stretch: the last enlarged pixel of p. `first` is the first shown pixel sampling at
     // or past its start.
@@ -67,7 +77,7 @@ std::vector<uint8_t> SharpEdgeShares(int32_t shown, int32_t picture, int32_t sca
       const double after = first < shown ? sample(first) - to : HUGE_VAL;
       share = after <= before ? 1 : 0;
     }
-    shares[static_cast<size_t>(p)] = static_cast<uint8_t>(std::lround(share * 255));
+    shares[static_cast<size_t>(p)] = ShareByte(share);
   }
   return shares;
 }
