@@ -9,13 +9,19 @@
 
 #include "app/command_line.h"
 #include "game/screens/start.h"
+#include "game/state/save.h"
 #include "platform/data_home.h"
 #include "platform/keyscript.h"
+#include "platform/program.h"
 #include "platform/recording.h"
 #include "platform/run.h"
 #include "platform/save_files.h"
+#include "platform/text.h"
 
 namespace {
+
+// The largest recording read: some three million keys, far past any game anyone plays.
+constexpr size_t kLargestRecording = 16 << 20;
 
 // Where the save lives, for the usage; the installed build names its folder without making it.
 std::string SaveLocation() {
@@ -30,51 +36,61 @@ std::string SaveLocation() {
 }
 
 // Watching a recording: its keys and clock, in a scratch folder holding its starting save, so no
-// save of the player's is read or written. 2 with one line for a file that is not a recording.
+// save of the player's is read or written; the folder goes however the watching ends. 2 with one
+// line for a file that is not a recording.
 int Watch(const std::string& path, TRunOptions options) {
-  std::vector<uint8_t> bytes;
-  bool tooLarge = false;
+  std::string text, error;
   TRecording recording;
-  std::string error;
-  if (!ReadWholeFile(Text(path), bytes, 16 << 20, tooLarge)) {
-    error = tooLarge ? "too large for a recording" : "cannot be read";
-  } else if (ParseRecording(std::string(bytes.begin(), bytes.end()), recording, error)) {
-    std::string script;
-    for (const TRecordedKey& key : recording.keys) script += key.token + " ";
-    ParseKeyScript(script, options.keys, error);
+  if (!ReadRegularFile(path, kLargestRecording, text, error)) {
+    error = "cannot be read: " + error;
+  } else if (ParseRecording(text, recording, error)) {
+    options.keys = KeyStepsOf(recording.keys);
+    std::vector<TRecordedKey>().swap(recording.keys);
   }
+  std::string().swap(text);
   if (!error.empty()) {
-    std::fprintf(stderr, "cairnmark: %s: %s\n", path.c_str(), error.c_str());
+    std::fprintf(stderr, "cairnmark: %s: %s\n", EscapedForTerminal(path).c_str(), error.c_str());
     return 2;
   }
   std::error_code failed;
   std::string folder = (std::filesystem::temp_directory_path(failed) / "cairnmark-watch-XXXXXX").string();
-  if (failed || mkdtemp(folder.data()) == nullptr ||
-      (!recording.newGame && !WriteFileAtomically(Text(folder + "/save.dat"), recording.startSave, error))) {
+  if (failed || mkdtemp(folder.data()) == nullptr) {
     std::fprintf(stderr, "cairnmark: cannot make a scratch folder to watch in\n");
     return 1;
   }
+  auto removeFolder = [folder] {
+    std::error_code ignored;
+    std::filesystem::current_path("/", ignored);
+    std::filesystem::remove_all(folder, ignored);
+  };
+  if (!recording.newGame && !WriteFileAtomically(Text(folder + "/save.dat"), recording.startSave, error)) {
+    removeFolder();
+    std::fprintf(stderr, "cairnmark: cannot make a scratch folder to watch in: %s\n", error.c_str());
+    return 1;
+  }
+  // The last of the exit handlers: it runs after the game's own, even when the window system is
+  // lost and the process ends inside its handler.
+  AtExit(removeFolder);
   options.workDir = folder;
   options.virtualClock = true;
   options.clockStart = recording.clock;
   options.watch = true;
-  const int status = RunProgram(options, [] { GameMain(); });
-  std::filesystem::current_path("/", failed);
-  std::filesystem::remove_all(folder, failed);
-  // The recorded game's own end (a signal it recorded among them) is no failure of watching it.
-  return status == 1 || status == 255 ? status : 0;
+  const int status = RunProgram(std::move(options), [] { GameMain(); });
+  removeFolder();
+  return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const TCommandLine line = ParseCommandLine(argc, argv);
-  if (!line.unknown.empty()) {
+  if (line.refused) {
     if (line.unknown == "--record" || line.unknown == "--watch")
       std::fprintf(stderr, "cairnmark: %s wants one FILE, and not with the other (see cairnmark --help)\n",
                    line.unknown.c_str());
     else
-      std::fprintf(stderr, "cairnmark: unknown argument '%s' (see cairnmark --help)\n", line.unknown.c_str());
+      std::fprintf(stderr, "cairnmark: unknown argument '%s' (see cairnmark --help)\n",
+                   EscapedForTerminal(line.unknown, 80).c_str());
     return 2;
   }
   if (line.help) {
@@ -90,6 +106,7 @@ int main(int argc, char** argv) {
   options.record = !line.record.empty();
   options.recordPath = line.record;
   options.gameVersion = CAIRNMARK_VERSION;
+  options.saveLimit = kSaveReadLimit;
 #ifdef CAIRNMARK_SAVE_IN_DATA_HOME
   std::string error;
   options.workDir = DataHomeSaveFolder(error);
@@ -98,5 +115,5 @@ int main(int argc, char** argv) {
     return 1;
   }
 #endif
-  return RunProgram(options, [] { GameMain(); });
+  return RunProgram(std::move(options), [] { GameMain(); });
 }

@@ -3,7 +3,7 @@
 
 TCommandLine ParseCommandLine(int argc, char** argv) {
   TCommandLine line;
-  for (int i = 1; i < argc && line.unknown.empty(); ++i) {
+  for (int i = 1; i < argc && !line.refused; ++i) {
     const std::string argument = argv[i];
     if (argument == "--help") line.help = true;
     else if (argument == "--version") line.version = true;
@@ -13,7 +13,10 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
     else if (argument == "--watch" && i + 1 < argc && argv[i + 1][0] != '\0' && line.watch.empty() &&
              line.record.empty())
       line.watch = argv[++i];
-    else line.unknown = argument;
+    else {
+      line.refused = true;
+      line.unknown = argument;
+    }
   }
   return line;
 }
@@ -41,9 +44,12 @@ void PrintUsage(std::FILE* out, const std::string& saveLocation) {
                "\n"
                "  --help     print this text and exit\n"
                "  --version  print the version and exit\n"
-               "  --record FILE  play, and record the game to FILE as it goes (cairnmark-replay\n"
-               "                 --recording FILE plays it again; see README, Recordings)\n"
+               "  --record FILE  play, and record the game to FILE as it goes (--watch FILE shows it\n"
+               "                 again; see man 6 cairnmark). The exit status is 1 when the\n"
+               "                 recording could not be written whole (a full disk), as for the save\n"
                "  --watch FILE   play the recording FILE in the window at its own pace: Space doubles\n"
-               "                 the speed (up to 16 times), Escape stops; no save is read or written\n",
+               "                 the speed (up to 16 times), Escape stops; no save is read or written\n"
+               "A relative FILE is taken from the folder the game is started in, before it enters its\n"
+               "save folder, and as it is written (no character in it has another meaning).\n",
                saveLocation.c_str());
 }

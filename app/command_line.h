@@ -9,7 +9,8 @@ struct TCommandLine {
   bool version = false;
   std::string record;   // --record FILE: the game played is recorded to FILE
   std::string watch;    // --watch FILE: the recording FILE is played in the window
-  std::string unknown;  // the first argument not understood; the program then does nothing else
+  bool refused = false;  // an argument was not understood: the program then does nothing else
+  std::string unknown;   // the first such argument (it may be empty)
 };
 
 TCommandLine ParseCommandLine(int argc, char** argv);

@@ -6,34 +6,33 @@
 
 #include <algorithm>
 #include <cctype>
-#include <deque>
-#include <sstream>
 #include <utility>
 
 #include "platform/internal/recorder.h"
 #include "platform/internal/signals.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
+#include "platform/text.h"
 
 namespace {
 
-// Wait steps in script order; frame steps by frame (script order among equal frames), fired from the
-// front. Each step is looked at once when it fires, so a script of any length plays in linear time.
-std::deque<TKeyStep> waitSteps;
-struct tframestep {
-  TKeyStep step;
-  size_t order = 0;
-};
-std::vector<tframestep> frameSteps;
+// The steps as parsed, read in place: wait steps in order through a cursor, frame steps through
+// an index sorted by frame (script order among equal frames). Each step is looked at once when it
+// fires, so a script of any length plays in linear time and takes eight bytes a step.
+std::vector<TKeyStep> steps;
+size_t nextWaitStep = 0;
+size_t waitStepsLeft = 0;
+std::vector<uint32_t> frameOrder;
 size_t nextFrameStep = 0;
 
-std::string Lower(std::string word) {
-  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return word;
+std::string Lower(std::string_view word) {
+  std::string lower(word);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
 }
 
 // A whole positive frame number, or 0.
-int FrameNumber(const std::string& digits) {
+int FrameNumber(std::string_view digits) {
   if (digits.empty() || digits.size() > 9) return 0;
   int frame = 0;
   for (char c : digits) {
@@ -43,9 +42,9 @@ int FrameNumber(const std::string& digits) {
   return frame;
 }
 
-// Fires one step; a recording being made gets its token first, so an ending step is written too.
+// Fires one step; a recording being made gets it first, so an ending step is written too.
 void Press(const TKeyStep& step) {
-  if (!step.token.empty()) RecordKeyToken(step.token);
+  if (step.kind != TStepKind::ComboShift) RecordKeyStep(step);
   switch (step.kind) {
     case TStepKind::Release:
       KeyUpEvent(step.key);
@@ -61,65 +60,68 @@ void Press(const TKeyStep& step) {
       RequestEndSignal(step.key);
       EndIfRequested();
       return;
+    case TStepKind::Hold:
+    case TStepKind::ComboShift:
+      KeyDownEvent(step.key);
+      return;
     case TStepKind::Press:
       break;
   }
   KeyDownEvent(step.key);
-  if (step.holdOnly) return;
   KeyUpEvent(step.key);
   if (step.releaseAfter != 0) KeyUpEvent(step.releaseAfter);
 }
 
 void ScriptWait() {
   NoteDeliveryPoint(0);
-  if (waitSteps.empty()) {
-    RecordKeyToken("close");
+  while (nextWaitStep < steps.size() && steps[nextWaitStep].frame != 0) ++nextWaitStep;
+  if (nextWaitStep == steps.size()) {
+    RecordKeyStep(TKeyStep{0, 0, TStepKind::Close, 0});
     CloseRequestedEvent();
     ExitProgram();
   }
-  const TKeyStep step = waitSteps.front();
-  waitSteps.pop_front();
-  Press(step);
+  --waitStepsLeft;
+  Press(steps[nextWaitStep++]);
 }
 
 void ScriptFramePresented(int64_t frame) {
   NoteDeliveryPoint(frame);
   // Every step due by this frame, pressed in the order the script gave them.
   const size_t first = nextFrameStep;
-  while (nextFrameStep < frameSteps.size() && frameSteps[nextFrameStep].step.frame <= frame) ++nextFrameStep;
-  if (nextFrameStep - first > 1) {
-    std::sort(frameSteps.begin() + static_cast<long>(first), frameSteps.begin() + static_cast<long>(nextFrameStep),
-              [](const tframestep& a, const tframestep& b) { return a.order < b.order; });
-  }
-  for (size_t i = first; i < nextFrameStep; ++i) Press(frameSteps[i].step);
+  while (nextFrameStep < frameOrder.size() && steps[frameOrder[nextFrameStep]].frame <= frame) ++nextFrameStep;
+  if (nextFrameStep - first > 1)
+    std::sort(frameOrder.begin() + static_cast<long>(first), frameOrder.begin() + static_cast<long>(nextFrameStep));
+  for (size_t i = first; i < nextFrameStep; ++i) Press(steps[frameOrder[i]]);
 }
 
 // The tokens recordings add (hold:KEY, release:KEY, focus, unfocus, close, signal:N, each with an
-// optional @N): true with the step added, false when word is none of them.
-bool AddRecordedStep(const std::string& word, std::vector<TKeyStep>& steps) {
+// optional @N): true with the step, false when word is none of them.
+bool RecordedStep(std::string_view word, TKeyStep& step) {
   const size_t at = word.find('@');
-  const std::string head = word.substr(0, at);
+  const std::string_view head = word.substr(0, at);
   int frame = 0;
-  if (at != std::string::npos && (frame = FrameNumber(word.substr(at + 1))) == 0) return false;
-  TKeyStep step{0, frame, false, 0, TStepKind::Press, word};
+  if (at != std::string_view::npos && (frame = FrameNumber(word.substr(at + 1))) == 0) return false;
+  step = TKeyStep{0, 0, TStepKind::Press, static_cast<uint32_t>(frame)};
   const size_t colon = head.find(':');
-  const std::string verb = head.substr(0, colon);
-  const std::string what = colon == std::string::npos ? "" : head.substr(colon + 1);
+  const std::string_view verb = head.substr(0, colon);
+  const std::string_view what = colon == std::string_view::npos ? "" : head.substr(colon + 1);
   if (verb == "hold" || verb == "release") {
-    step.key = KeyCodeFromName(what);
-    step.holdOnly = verb == "hold";
-    if (verb == "release") step.kind = TStepKind::Release;
-    if (step.key == 0) return false;
-  } else if (verb == "signal") {
-    step.kind = TStepKind::Signal;
-    step.key = FrameNumber(what);
-    if (step.key != 1 && step.key != 2 && step.key != 3 && step.key != 15) return false;
-  } else if (colon == std::string::npos && (verb == "focus" || verb == "unfocus" || verb == "close")) {
-    step.kind = verb == "focus" ? TStepKind::Focus : verb == "unfocus" ? TStepKind::Unfocus : TStepKind::Close;
-  } else {
-    return false;
+    const int key = KeyCodeFromName(std::string(what));
+    step.key = static_cast<uint8_t>(key);
+    step.kind = verb == "hold" ? TStepKind::Hold : TStepKind::Release;
+    return key != 0;
   }
-  steps.push_back(step);
+  if (verb == "signal") {
+    const int number = FrameNumber(what);
+    step.kind = TStepKind::Signal;
+    step.key = static_cast<uint8_t>(number);
+    return number == 1 || number == 2 || number == 3 || number == 15;
+  }
+  if (colon != std::string_view::npos) return false;
+  if (verb == "focus") step.kind = TStepKind::Focus;
+  else if (verb == "unfocus") step.kind = TStepKind::Unfocus;
+  else if (verb == "close") step.kind = TStepKind::Close;
+  else return false;
   return true;
 }
 
@@ -161,57 +163,91 @@ std::string KeyNameFromCode(int key) {
   return "vk" + std::to_string(key);
 }
 
-bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error) {
-  steps.clear();
-  error.clear();
-  std::istringstream words(script);
-  std::string token;
-  while (words >> token) {
-    const std::string word = Lower(token);
-    const size_t plus = word.find('+');
-    const size_t at = word.find('@');
-    bool good = false;
-    if (AddRecordedStep(word, steps)) {
-      good = true;
-    } else if (plus != std::string::npos) {
-      const int shift = KeyCodeFromName(word.substr(0, plus));
-      const int key = KeyCodeFromName(word.substr(plus + 1));
-      good = (shift == KeyLeftShift || shift == KeyRightShift) && key != 0;
-      if (good) {
-        steps.push_back(TKeyStep{shift, 0, true, 0, TStepKind::Press, ""});
-        steps.push_back(TKeyStep{key, 0, false, shift, TStepKind::Press, word});
-      }
-    } else if (at != std::string::npos) {
-      const int key = KeyCodeFromName(word.substr(0, at));
-      const int frame = FrameNumber(word.substr(at + 1));
-      good = key != 0 && frame != 0;
-      if (good) steps.push_back(TKeyStep{key, frame, false, 0, TStepKind::Press, word});
-    } else {
-      const int key = KeyCodeFromName(word);
-      good = key != 0;
-      if (good) steps.push_back(TKeyStep{key, 0, false, 0, TStepKind::Press, word});
-    }
-    if (!good) {
-      error = "bad key script token: " + token;
-      steps.clear();
-      return false;
-    }
+int ParseKeyToken(std::string_view word, TKeyStep (&out)[2]) {
+  if (RecordedStep(word, out[0])) return 1;
+  const size_t plus = word.find('+');
+  const size_t at = word.find('@');
+  if (plus != std::string_view::npos) {
+    const int shift = KeyCodeFromName(std::string(word.substr(0, plus)));
+    const int key = KeyCodeFromName(std::string(word.substr(plus + 1)));
+    if ((shift != KeyLeftShift && shift != KeyRightShift) || key == 0) return 0;
+    out[0] = TKeyStep{static_cast<uint8_t>(shift), 0, TStepKind::ComboShift, 0};
+    out[1] = TKeyStep{static_cast<uint8_t>(key), static_cast<uint8_t>(shift), TStepKind::Press, 0};
+    return 2;
   }
-  return true;
+  const int key = KeyCodeFromName(std::string(word.substr(0, at)));
+  const int frame = at == std::string_view::npos ? 0 : FrameNumber(word.substr(at + 1));
+  if (key == 0 || (at != std::string_view::npos && frame == 0)) return 0;
+  out[0] = TKeyStep{static_cast<uint8_t>(key), 0, TStepKind::Press, static_cast<uint32_t>(frame)};
+  return 1;
 }
 
-void UseKeyScript(std::vector<TKeyStep> steps) { SetKeySource(KeyScriptSource(std::move(steps))); }
-
-TKeySource KeyScriptSource(std::vector<TKeyStep> steps) {
-  waitSteps.clear();
-  frameSteps.clear();
-  nextFrameStep = 0;
-  for (size_t i = 0; i < steps.size(); ++i) {
-    if (steps[i].frame > 0) frameSteps.push_back(tframestep{steps[i], i});
-    else waitSteps.push_back(steps[i]);
+std::string KeyStepToken(const TKeyStep& step) {
+  std::string token;
+  switch (step.kind) {
+    case TStepKind::ComboShift:
+      return "";
+    case TStepKind::Press:
+      if (step.releaseAfter != 0) token = KeyNameFromCode(step.releaseAfter) + "+";
+      token += KeyNameFromCode(step.key);
+      break;
+    case TStepKind::Hold:
+      token = "hold:" + KeyNameFromCode(step.key);
+      break;
+    case TStepKind::Release:
+      token = "release:" + KeyNameFromCode(step.key);
+      break;
+    case TStepKind::Focus:
+      token = "focus";
+      break;
+    case TStepKind::Unfocus:
+      token = "unfocus";
+      break;
+    case TStepKind::Close:
+      token = "close";
+      break;
+    case TStepKind::Signal:
+      token = "signal:" + std::to_string(step.key);
+      break;
   }
-  std::stable_sort(frameSteps.begin(), frameSteps.end(),
-                   [](const tframestep& a, const tframestep& b) { return a.step.frame < b.step.frame; });
+  if (step.frame > 0) token += "@" + std::to_string(step.frame);
+  return token;
+}
+
+bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& parsed, std::string& error) {
+  parsed.clear();
+  error.clear();
+  size_t start = 0;
+  while (true) {
+    start = script.find_first_not_of(" \t\n\v\f\r", start);
+    if (start == std::string::npos) return true;
+    size_t end = script.find_first_of(" \t\n\v\f\r", start);
+    if (end == std::string::npos) end = script.size();
+    TKeyStep found[2];
+    const int count = ParseKeyToken(Lower(std::string_view(script).substr(start, end - start)), found);
+    if (count == 0) {
+      error = "bad key script token: " + EscapedForTerminal(script.substr(start, end - start), 80);
+      parsed.clear();
+      return false;
+    }
+    parsed.insert(parsed.end(), found, found + count);
+    start = end;
+  }
+}
+
+void UseKeyScript(std::vector<TKeyStep> script) { SetKeySource(KeyScriptSource(std::move(script))); }
+
+TKeySource KeyScriptSource(std::vector<TKeyStep> parsed) {
+  steps = std::move(parsed);
+  nextWaitStep = 0;
+  nextFrameStep = 0;
+  frameOrder.clear();
+  for (size_t i = 0; i < steps.size(); ++i)
+    if (steps[i].frame > 0) frameOrder.push_back(static_cast<uint32_t>(i));
+  frameOrder.shrink_to_fit();
+  waitStepsLeft = steps.size() - frameOrder.size();
+  std::stable_sort(frameOrder.begin(), frameOrder.end(),
+                   [](uint32_t a, uint32_t b) { return steps[a].frame < steps[b].frame; });
   TKeySource script;
   script.poll = [] {};
   script.wait = ScriptWait;
@@ -220,4 +256,4 @@ TKeySource KeyScriptSource(std::vector<TKeyStep> steps) {
   return script;
 }
 
-int RemainingKeySteps() { return static_cast<int>(waitSteps.size() + frameSteps.size() - nextFrameStep); }
+int RemainingKeySteps() { return static_cast<int>(waitStepsLeft + frameOrder.size() - nextFrameStep); }

@@ -11,29 +11,37 @@
 //   signal:N (end signal N arrives: 1 SIGHUP, 2 SIGINT, 3 SIGQUIT, 15 SIGTERM).
 // When a wait finds no key step left, the script ends the program as closing the window would.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-enum class TStepKind { Press, Release, Focus, Unfocus, Close, Signal };
+// Hold: the key goes down and stays held. ComboShift: the Shift of lshift+KEY, held from its wait;
+// it is written with the KEY that follows, never on its own.
+enum class TStepKind : uint8_t { Press, Hold, Release, Focus, Unfocus, Close, Signal, ComboShift };
 
+// One step, eight bytes: a recording of millions of keys stays small.
 struct TKeyStep {
-  int key = 0;            // the key, or a Signal step's signal number
-  int frame = 0;          // > 0: fires after this presented frame; 0: fires at a key wait
-  bool holdOnly = false;  // the key going down and staying held
-  int releaseAfter = 0;   // a key to release after this one (the Shift of lshift+KEY)
+  uint8_t key = 0;           // the key, or a Signal step's signal number
+  uint8_t releaseAfter = 0;  // a key released after this one's press (the Shift of lshift+KEY)
   TStepKind kind = TStepKind::Press;
-  std::string token;      // the token this step completes, as a recording writes it back
+  uint32_t frame = 0;        // > 0: fires right after this presented frame; 0: at a key wait
+  bool operator==(const TKeyStep& other) const = default;
 };
 
 // Parses script into steps; on a bad token returns false with a message naming it in error.
 bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error);
+// One token (a lower-case word of the script): one step, or two for lshift+KEY. 0 when it is none.
+int ParseKeyToken(std::string_view word, TKeyStep (&steps)[2]);
+// The token a step is written as, the way a recorder writes it ("" for a ComboShift).
+std::string KeyStepToken(const TKeyStep& step);
 
 // The virtual-key code of a key name ("enter", "f3", "q", "vk37"), or 0.
 int KeyCodeFromName(const std::string& name);
 // The name of a virtual-key code 1-255 (one KeyCodeFromName reads back).
 std::string KeyNameFromCode(int key);
 
-// Installs the steps as the key source.
+// Installs the steps as the key source (kept as they are: the source reads them in place).
 void UseKeyScript(std::vector<TKeyStep> steps);
 // The key source UseKeyScript installs, to be wrapped (watching a recording in the window).
 struct TKeySource;

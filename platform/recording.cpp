@@ -2,57 +2,197 @@
 // that is not exactly what a recorder writes (docs/RECORDINGS.md).
 #include "platform/recording.h"
 
-#include <charconv>
-#include <sstream>
+#include <algorithm>
+#include <cctype>
 
 #include "platform/keyscript.h"
+#include "platform/text.h"
 
 namespace {
 
-constexpr const char* kMagic = "cairnmark-recording";
+constexpr std::string_view kMagic = "cairnmark-recording ";
+constexpr size_t kLongestQuote = 80;
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
-bool ParseWhole(const std::string& text, uint64_t& value) {
-  if (text.empty() || text.size() > 19 || text[0] < '0' || text[0] > '9') return false;
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  return ec == std::errc() && ptr == end;
+bool StartsWith(std::string_view text, std::string_view head) { return text.substr(0, head.size()) == head; }
+
+// A number as a recorder writes it: decimal digits, no sign, no leading zero, at most 2^32 - 1.
+bool ParseNumber(std::string_view text, uint32_t& value) {
+  if (text.empty() || text.size() > 10 || (text[0] == '0' && text.size() > 1)) return false;
+  uint64_t whole = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    whole = whole * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (whole > 0xFFFFFFFFu) return false;
+  value = static_cast<uint32_t>(whole);
+  return true;
 }
 
-bool ParseHex(const std::string& hex, std::vector<uint8_t>& bytes) {
+bool ParseHex(std::string_view hex, std::vector<uint8_t>* bytes) {
   if (hex.empty() || hex.size() % 2 != 0) return false;
-  bytes.clear();
+  if (bytes) bytes->reserve(hex.size() / 2);
   for (size_t i = 0; i < hex.size(); i += 2) {
     if (!IsHexDigit(hex[i]) || !IsHexDigit(hex[i + 1])) return false;
     auto nibble = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
-    bytes.push_back(static_cast<uint8_t>(nibble(hex[i]) * 16 + nibble(hex[i + 1])));
+    if (bytes) bytes->push_back(static_cast<uint8_t>(nibble(hex[i]) * 16 + nibble(hex[i + 1])));
   }
   return true;
 }
 
-bool ValidHow(const std::string& how) {
+bool ValidHow(std::string_view how) {
   if (how == "escape" || how == "closed" || how == "ending" || how == "death" || how == "error") return true;
-  uint64_t n = 0;
-  if (how.compare(0, 7, "signal ") == 0) return ParseWhole(how.substr(7), n) && n < 64;
-  if (how.compare(0, 7, "status ") == 0) return ParseWhole(how.substr(7), n) && n < 256;
+  uint32_t n = 0;
+  if (StartsWith(how, "signal ")) return ParseNumber(how.substr(7), n) && n < 64;
+  if (StartsWith(how, "status ")) return ParseNumber(how.substr(7), n) && n < 256;
   return false;
 }
 
-// One token the key-script reader takes, fired at frame (its @N, when it has one, is that frame).
-bool ValidToken(const std::string& token, uint64_t frame) {
-  std::vector<TKeyStep> steps;
-  std::string ignored;
-  if (token.find_first_of(" \t") != std::string::npos || !ParseKeyScript(token, steps, ignored) || steps.empty())
+std::string Quoted(std::string_view text) { return "'" + EscapedForTerminal(text, kLongestQuote) + "'"; }
+
+// The lines of a text, each without its line end; the text is known to end with one.
+struct TLines {
+  std::string_view text;
+  size_t at = 0;
+  size_t number = 0;  // of the line last taken, from 1
+  bool Done() const { return at == text.size(); }
+  std::string_view Peek() const { return text.substr(at, text.find('\n', at) - at); }
+  std::string_view Take() {
+    const std::string_view line = Peek();
+    at += line.size() + 1;
+    ++number;
+    return line;
+  }
+};
+
+// Reads text into recording; its keys only when keepKeys (a first pass checks the whole text and
+// counts them, so the second can keep them in one allocation).
+bool ReadRecording(std::string_view text, TRecording& recording, bool keepKeys, size_t& keyCount, std::string& error) {
+  if (!StartsWith(text, kMagic)) {
+    error = "not a Cairnmark recording";
     return false;
-  const size_t at = token.find('@');
-  return at == std::string::npos || token.substr(at + 1) == std::to_string(frame);
+  }
+  const size_t lineCount = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  if (text.back() != '\n') {
+    error = "truncated: line " + std::to_string(lineCount + 1) + " is cut off";
+    return false;
+  }
+  TLines lines{text};
+  auto fail = [&error, &lines](const std::string& what) {
+    error = "line " + std::to_string(lines.number) + ": " + what;
+    return false;
+  };
+  // A line is exactly what the recorder wrote: no carriage return before its line end.
+  auto take = [&lines, &fail](std::string_view& line) {
+    line = lines.Take();
+    if (!line.empty() && line.back() == '\r')
+      return fail("damaged: Windows line ends (\\r\\n); a recording's lines end with \\n alone");
+    return true;
+  };
+  std::string_view line;
+  if (!take(line)) return false;
+  uint32_t version = 0;
+  if (!ParseNumber(line.substr(kMagic.size()), version)) return fail("damaged: no format version");
+  if (version != static_cast<uint32_t>(kRecordingVersion)) {
+    error = "recording format version " + std::to_string(version) + ", which this cairnmark cannot play (it plays version " +
+            std::to_string(kRecordingVersion) + ")";
+    return false;
+  }
+  if (lineCount < 4) {
+    error = "truncated: the header stops after line " + std::to_string(lineCount);
+    return false;
+  }
+  if (!take(line)) return false;
+  if (!StartsWith(line, "game ") || line.size() == 5) return fail("damaged: no game version");
+  for (char c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+      return fail("damaged: the game version " + Quoted(line.substr(5)) + " holds control characters");
+  recording.game = std::string(line.substr(5));
+  if (!take(line)) return false;
+  recording.newGame = line == "start new";
+  if (!recording.newGame &&
+      !(StartsWith(line, "start save ") && ParseHex(line.substr(11), keepKeys ? &recording.startSave : nullptr)))
+    return fail("damaged: the starting save is neither \"new\" nor hexadecimal bytes");
+  if (!take(line)) return false;
+  if (!StartsWith(line, "clock ") || !ParseNumber(line.substr(6), recording.clock)) return fail("damaged: no clock value");
+
+  keyCount = 0;
+  uint32_t lastFrame = 0;
+  while (!lines.Done() && !StartsWith(lines.Peek(), "end ")) {
+    if (!take(line)) return false;
+    const size_t space = line.find(' ');
+    TRecordedKey key;
+    if (space == std::string_view::npos || !ParseNumber(line.substr(0, space), key.frame))
+      return fail("damaged: not a frame number (0 to 4294967295) and a key");
+    const std::string_view token = line.substr(space + 1);
+    if (key.frame < lastFrame)
+      return fail("damaged: frame " + std::to_string(key.frame) + " comes after a later one");
+    if (!RecordedKeyFromToken(key.frame, token, key)) {
+      std::string lower(token);
+      for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      TRecordedKey same;
+      if (lower != token && RecordedKeyFromToken(key.frame, lower, same))
+        return fail("damaged: " + Quoted(token) + " is not written as a recorder writes it ('" + lower + "')");
+      return fail("damaged: " + Quoted(token) + " is not a key (as '" + std::to_string(key.frame) + " KEY')");
+    }
+    lastFrame = key.frame;
+    ++keyCount;
+    if (keepKeys) recording.keys.push_back(key);
+  }
+  if (lines.Done()) return true;
+  if (!take(line)) return false;
+  const std::string_view end = line.substr(4);
+  const size_t space = end.find(' ');
+  uint32_t frames = 0;
+  if (space == std::string_view::npos || !ParseNumber(end.substr(0, space), frames) || !ValidHow(end.substr(space + 1)))
+    return fail("damaged: not an end");
+  if (frames < lastFrame) return fail("damaged: the end comes before frame " + std::to_string(lastFrame));
+  if (lines.Done()) {
+    error = "truncated: the save's hash is missing after line " + std::to_string(lines.number);
+    return false;
+  }
+  if (!take(line)) return false;
+  const std::string_view hash = StartsWith(line, "save ") ? line.substr(5) : "";
+  bool hexHash = hash.size() == 64;
+  for (char c : hash) hexHash = hexHash && IsHexDigit(c);
+  if (hash != "none" && !hexHash) return fail("damaged: not a save hash");
+  if (!lines.Done()) {
+    lines.Take();
+    return fail("damaged: text after the end");
+  }
+  recording.ended = true;
+  recording.endFrames = frames;
+  recording.how = std::string(end.substr(space + 1));
+  recording.saveHash = std::string(hash);
+  return true;
 }
 
 }  // namespace
 
+bool RecordedKeyFromToken(uint32_t frame, std::string_view token, TRecordedKey& key) {
+  TKeyStep steps[2];
+  const int count = ParseKeyToken(token, steps);
+  if (count == 0) return false;
+  key.frame = frame;
+  key.step = steps[count - 1];
+  return (key.step.frame == 0 || key.step.frame == frame) && KeyStepToken(key.step) == token;
+}
+
+std::vector<TKeyStep> KeyStepsOf(const std::vector<TRecordedKey>& keys) {
+  size_t combos = 0;
+  for (const TRecordedKey& key : keys) combos += key.step.releaseAfter != 0;
+  std::vector<TKeyStep> steps;
+  steps.reserve(keys.size() + combos);
+  for (const TRecordedKey& key : keys) {
+    if (key.step.releaseAfter != 0) steps.push_back(TKeyStep{key.step.releaseAfter, 0, TStepKind::ComboShift, 0});
+    steps.push_back(key.step);
+  }
+  return steps;
+}
+
 std::string RecordingHeaderText(const std::string& game, bool newGame, const std::vector<uint8_t>& startSave) {
-  std::string text = std::string(kMagic) + " " + std::to_string(kRecordingVersion) + "\ngame " + game + "\n";
+  std::string text = std::string(kMagic) + std::to_string(kRecordingVersion) + "\ngame " + game + "\n";
   if (newGame) return text + "start new\n";
   static const char kDigits[] = "0123456789abcdef";
   text += "start save ";
@@ -65,9 +205,9 @@ std::string RecordingHeaderText(const std::string& game, bool newGame, const std
 
 std::string RecordingClockLine(uint32_t clock) { return "clock " + std::to_string(clock) + "\n"; }
 
-std::string RecordingKeyLine(const TRecordedKey& key) { return std::to_string(key.frame) + " " + key.token + "\n"; }
+std::string RecordingKeyLine(const TRecordedKey& key) { return std::to_string(key.frame) + " " + key.Token() + "\n"; }
 
-std::string RecordingEndText(int64_t frames, const std::string& how, const std::string& saveHash) {
+std::string RecordingEndText(uint32_t frames, const std::string& how, const std::string& saveHash) {
   return "end " + std::to_string(frames) + " " + how + "\nsave " + saveHash + "\n";
 }
 
@@ -81,80 +221,12 @@ std::string RecordingText(const TRecording& recording) {
 
 bool ParseRecording(const std::string& text, TRecording& recording, std::string& error) {
   recording = TRecording{};
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      error = "truncated: line " + std::to_string(lines.size() + 1) + " is cut off";
-      return false;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  auto fail = [&error](size_t index, const std::string& what) {
-    error = "line " + std::to_string(index + 1) + ": " + what;
-    return false;
-  };
-  if (lines.empty() || lines[0].compare(0, std::string(kMagic).size() + 1, std::string(kMagic) + " ") != 0) {
-    error = "not a Cairnmark recording";
+  size_t keys = 0;
+  if (!ReadRecording(text, recording, false, keys, error)) {
+    recording = TRecording{};
     return false;
   }
-  uint64_t version = 0;
-  if (!ParseWhole(lines[0].substr(std::string(kMagic).size() + 1), version)) return fail(0, "damaged: no format version");
-  if (version != static_cast<uint64_t>(kRecordingVersion)) {
-    error = "recording format version " + lines[0].substr(std::string(kMagic).size() + 1) +
-            ", which this cairnmark cannot play (it plays version " + std::to_string(kRecordingVersion) + ")";
-    return false;
-  }
-  if (lines.size() < 4) {
-    error = "truncated: the header stops after line " + std::to_string(lines.size());
-    return false;
-  }
-  if (lines[1].compare(0, 5, "game ") != 0 || lines[1].size() == 5) return fail(1, "damaged: no game version");
-  recording.game = lines[1].substr(5);
-  if (lines[2] == "start new") {
-    recording.newGame = true;
-  } else if (lines[2].compare(0, 11, "start save ") == 0 && ParseHex(lines[2].substr(11), recording.startSave)) {
-    recording.newGame = false;
-  } else {
-    return fail(2, "damaged: the starting save is neither \"new\" nor hexadecimal bytes");
-  }
-  uint64_t clock = 0;
-  if (lines[3].compare(0, 6, "clock ") != 0 || !ParseWhole(lines[3].substr(6), clock) || clock > 0xFFFFFFFFu)
-    return fail(3, "damaged: no clock value");
-  recording.clock = static_cast<uint32_t>(clock);
-  size_t i = 4;
-  for (; i < lines.size() && lines[i].compare(0, 4, "end ") != 0; ++i) {
-    const size_t space = lines[i].find(' ');
-    uint64_t frame = 0;
-    if (space == std::string::npos || !ParseWhole(lines[i].substr(0, space), frame))
-      return fail(i, "damaged: not a frame number and a key");
-    const std::string token = lines[i].substr(space + 1);
-    if (!recording.keys.empty() && static_cast<int64_t>(frame) < recording.keys.back().frame)
-      return fail(i, "damaged: frame " + std::to_string(frame) + " comes after a later one");
-    if (!ValidToken(token, frame)) return fail(i, "damaged: '" + token + "' is not a key");
-    recording.keys.push_back(TRecordedKey{static_cast<int64_t>(frame), token});
-  }
-  if (i == lines.size()) return true;
-  const std::string endLine = lines[i].substr(4);
-  const size_t space = endLine.find(' ');
-  uint64_t frames = 0;
-  if (space == std::string::npos || !ParseWhole(endLine.substr(0, space), frames) || !ValidHow(endLine.substr(space + 1)))
-    return fail(i, "damaged: not an end");
-  if (i + 1 == lines.size()) {
-    error = "truncated: the save's hash is missing after line " + std::to_string(i + 1);
-    return false;
-  }
-  const std::string& saveLine = lines[i + 1];
-  const std::string hash = saveLine.compare(0, 5, "save ") == 0 ? saveLine.substr(5) : "";
-  bool hexHash = hash.size() == 64;
-  for (char c : hash) hexHash = hexHash && IsHexDigit(c);
-  if (hash != "none" && !hexHash) return fail(i + 1, "damaged: not a save hash");
-  if (i + 2 != lines.size()) return fail(i + 2, "damaged: text after the end");
-  recording.ended = true;
-  recording.endFrames = static_cast<int64_t>(frames);
-  recording.how = endLine.substr(space + 1);
-  recording.saveHash = hash;
-  return true;
+  recording = TRecording{};
+  recording.keys.reserve(keys);
+  return ReadRecording(text, recording, true, keys, error);
 }

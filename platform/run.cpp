@@ -38,7 +38,7 @@ void UseEndingKeySource() {
 
 }  // namespace
 
-int RunProgram(const TRunOptions& options, void (*body)()) {
+int RunProgram(TRunOptions options, void (*body)()) {
   SetEndMode(EndMode::Throw);
   std::error_code failed;
   const std::string recordPath =
@@ -52,12 +52,15 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
     std::fprintf(stderr, "Cairnmark: %s\n", lockError.c_str());
     return 1;
   }
-  if (options.record && !StartRecorder(recordPath, options.gameVersion, options.saveName, lockError)) {
+  if (options.record &&
+      !StartRecorder(recordPath, options.gameVersion, options.saveName, options.saveLimit, lockError)) {
     std::fprintf(stderr, "Cairnmark: %s\n", lockError.c_str());
     UnlockWorkingFolder();
     return 2;
   }
   SetFailedExitStatus(0);
+  // A recording watched plays in a scratch folder: no save of the player's is in play.
+  SaySaved(!options.watch);
   CatchEndSignals();
   if (!options.headless) WatchWindowSystem();
   if (options.virtualClock)
@@ -68,9 +71,9 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   SetDisplayDrawsNothing(options.drawNothing);
   ResetKeyboard();
   if (options.watch)
-    UseWatchKeySource(options.keys);
+    UseWatchKeySource(std::move(options.keys));
   else if (options.useKeyScript)
-    UseKeyScript(options.keys);
+    UseKeyScript(std::move(options.keys));
   else if (options.headless)
     UseEndingKeySource();
   else
@@ -91,7 +94,9 @@ int RunProgram(const TRunOptions& options, void (*body)()) {
   } catch (const ProgramEnded& ended) {
     status = ended.status & 255;
   }
-  if (options.record) FinishRecorder(status);
+  if (options.record && !FinishRecorder(status) && status == 0) status = 1;
+  // The recorded game's own end (a signal it recorded among them) is no failure of watching it.
+  if (options.watch && status != 1 && status != 255 && !EndSignalArrived()) status = 0;
   SetKeyWaitHook(nullptr);
   StopControllers();
   ShutdownDisplaySystem();

@@ -23,10 +23,14 @@ struct TRunOptions {
   std::string recordPath;       // relative to the folder the program started in
   std::string gameVersion;      // written in the recording
   std::string saveName = "save.dat";  // the save a recording starts from and hashes at the end
+  int64_t saveLimit = 0;        // the largest save the game reads: a recording keeps one byte more
 };
 
 // Runs body and returns the program's exit status: 0; 255 after a runtime error; 1 when the save
 // could not be written, the window system failed or another copy holds the working folder;
 // 128 + the number of an end signal (SIGTERM, SIGINT, SIGHUP, SIGQUIT), after saving; 2 when the
-// recording asked for cannot be written (the game does not start).
-int RunProgram(const TRunOptions& options, void (*body)());
+// recording asked for cannot be written (the game does not start); 1 when the recording stopped
+// short (a full disk), with a game that would otherwise end with 0. Watching a recording, the
+// recorded game's own end is 0; a signal sent to the watcher is still 128 + N.
+// options is taken by value: the key steps move into the key source rather than being copied.
+int RunProgram(TRunOptions options, void (*body)());

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "platform/resources.h"
+#include "platform/text.h"
 
 namespace {
 
@@ -27,8 +28,9 @@ constexpr off_t kLargestCopy = 16 << 20;
 // What the new file is called while it is written: the save's name, this, and six random characters.
 constexpr const char* kTemporaryMark = ".new-";
 
+// Names come from the file system, where a planted link may hold any bytes: shown escaped.
 std::string Reason(const char* what, const std::string& name) {
-  return std::string(what) + " " + name + ": " + std::strerror(errno);
+  return std::string(what) + " " + EscapedForTerminal(name) + ": " + std::strerror(errno);
 }
 
 std::string FolderOf(const std::string& name) {
@@ -150,7 +152,7 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
   struct stat old {};
   const bool exists = stat(target.c_str(), &old) == 0;
   if (exists && !S_ISREG(old.st_mode)) {
-    error = "will not replace " + target + ": it is " + KindName(old.st_mode);
+    error = "will not replace " + EscapedForTerminal(target) + ": it is " + KindName(old.st_mode);
     return false;
   }
   // mkstemp opens with O_CREAT | O_EXCL: a link or file planted under the name is never written through.
@@ -213,6 +215,107 @@ bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes, int64_t limit,
   return ok && !tooLarge;
 }
 
+bool ReadFileHead(const Text& path, size_t count, std::vector<uint8_t>& bytes) {
+  bytes.clear();
+  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  bytes.resize(ok ? count : 0);
+  size_t got = 0;
+  while (ok && got < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(fd);
+  bytes.resize(ok ? got : 0);
+  return ok;
+}
+
+bool ReadRegularFile(const std::string& path, size_t limit, std::string& bytes, std::string& why) {
+  bytes.clear();
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    why = std::strerror(errno);
+    return false;
+  }
+  struct stat info {};
+  bool ok = fstat(fd, &info) == 0;
+  if (!ok) why = std::strerror(errno);
+  if (ok && !S_ISREG(info.st_mode)) {
+    ok = false;
+    why = std::string("it is ") + KindName(info.st_mode) + ", not a regular file";
+  }
+  const std::string tooLarge = "larger than " + std::to_string(limit >> 20) + " MiB";
+  if (ok && static_cast<uint64_t>(info.st_size) > limit) {
+    ok = false;
+    why = tooLarge;
+  }
+  if (ok) bytes.reserve(static_cast<size_t>(info.st_size));
+  char chunk[65536];
+  while (ok) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ok = false;
+      why = std::strerror(errno);
+    }
+    if (got <= 0) break;
+    bytes.append(chunk, static_cast<size_t>(got));
+    // A file growing while it is read is held to the same limit.
+    if (bytes.size() > limit) {
+      ok = false;
+      why = tooLarge;
+    }
+  }
+  close(fd);
+  if (!ok) std::string().swap(bytes);
+  return ok;
+}
+
+std::string SaveFileAt(const std::string& path, const Text& savePath) {
+  std::string target, save;
+  if (!FinalTarget(path, target)) return "";
+  if (!FinalTarget(SystemPath(savePath), save)) save = SystemPath(savePath);
+  const size_t slash = save.rfind('/');
+  const std::string saveName = slash == std::string::npos ? save : save.substr(slash + 1);
+  // Which of the save's files a name in the save's folder is.
+  auto kind = [&saveName](const std::string& name) -> std::string {
+    if (name == saveName) return "the save";
+    if (name.compare(0, saveName.size() + std::strlen(kTemporaryMark), saveName + kTemporaryMark) == 0)
+      return "a new save being written";
+    if (name.compare(0, saveName.size() + 4, saveName + ".bad") == 0) return "a kept original of the save";
+    return "";
+  };
+  struct stat folder {}, targetFolder {}, info {}, entryInfo {};
+  if (stat(FolderOf(save).c_str(), &folder) != 0) return "";
+  // A name still to be made: the save's files are those in its folder under its names.
+  if (stat(target.c_str(), &info) != 0) {
+    const size_t cut = target.rfind('/');
+    if (stat(FolderOf(target).c_str(), &targetFolder) != 0 || targetFolder.st_dev != folder.st_dev ||
+        targetFolder.st_ino != folder.st_ino)
+      return "";
+    return kind(cut == std::string::npos ? target : target.substr(cut + 1));
+  }
+  // An existing file: whatever its name, it is one of the save's files if it is the same file.
+  DIR* dir = opendir(FolderOf(save).c_str());
+  if (dir == nullptr) return "";
+  std::string found;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string what = kind(entry->d_name);
+    if (!what.empty() && fstatat(dirfd(dir), entry->d_name, &entryInfo, 0) == 0 && entryInfo.st_dev == info.st_dev &&
+        entryInfo.st_ino == info.st_ino) {
+      found = what;
+      break;
+    }
+  }
+  closedir(dir);
+  return found;
+}
+
 bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error) {
   error.clear();
   keptAs.clear();
@@ -229,7 +332,7 @@ bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error) {
     // original itself never moves: until a new save replaces it, it is the save the game loads.
     if (linksWork && link(target.c_str(), name.c_str()) == 0) {
       SyncFolder(target);
-      keptAs = name;
+      keptAs = EscapedForTerminal(name);
       return true;
     }
     if (linksWork && errno != EEXIST) {
@@ -238,20 +341,21 @@ bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error) {
     }
     if (!linksWork && CopyFile(target, name)) {
       SyncFolder(target);
-      keptAs = name;
+      keptAs = EscapedForTerminal(name);
       return true;
     }
     if (errno != EEXIST) {
-      error = "cannot keep " + target + " (no second name: " + linkFailure + "; no copy: " + std::strerror(errno) + ")";
+      error = "cannot keep " + EscapedForTerminal(target) + " (no second name: " + linkFailure + "; no copy: " + std::strerror(errno) + ")";
       return false;
     }
   }
-  error = "cannot keep " + target + ": " + std::to_string(kMaxKept) + " kept copies are there already";
+  error = "cannot keep " + EscapedForTerminal(target) + ": " + std::to_string(kMaxKept) + " kept copies are there already";
   return false;
 }
 
-std::string NotARegularFile(const Text& path) {
-  const std::string name = SystemPath(path);
+std::string NotARegularFile(const Text& path) { return NotARegularFileAt(SystemPath(path)); }
+
+std::string NotARegularFileAt(const std::string& name) {
   struct stat info {};
   if (lstat(name.c_str(), &info) != 0) return "";
   const bool linked = S_ISLNK(info.st_mode);

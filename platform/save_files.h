@@ -21,6 +21,19 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
 // read at all: false with tooLarge set.
 bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes, int64_t limit, bool& tooLarge);
 
+// The first count bytes of the regular file at path (all of a shorter one), or false.
+bool ReadFileHead(const Text& path, size_t count, std::vector<uint8_t>& bytes);
+
+// A file named on the command line, read whole (the name taken literally): only a regular file of
+// at most limit bytes is read, without blocking, so a pipe, a device or a folder can neither hang
+// the program nor pass for an empty file. False with the reason in why.
+bool ReadRegularFile(const std::string& path, size_t limit, std::string& bytes, std::string& why);
+
+// When a file written at path would write over the save at savePath, one of its new files or one
+// of its kept originals (compared by file identity, through links, whether or not path exists
+// yet): which of them, for a line that refuses it; otherwise "".
+std::string SaveFileAt(const std::string& path, const Text& savePath);
+
 // Keeps the file at path (or the file a link there points to) as path + ".bad" beside it, or
 // ".bad.2", ".bad.3", ... when earlier ones exist: a second name for the same bytes where the file
 // system gives one, otherwise a copy (of up to 16 MiB). The file itself stays where it was and no
@@ -31,6 +44,8 @@ bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error);
 // otherwise what it is, for a line that refuses it ("a named pipe (FIFO)", "a symbolic link to a
 // character device", "a directory", "a loop of symbolic links").
 std::string NotARegularFile(const Text& path);
+// The same for a name taken literally (a file named on the command line).
+std::string NotARegularFileAt(const std::string& name);
 
 // Removes the new files a write killed before its rename left beside path's file (regular files
 // named as WriteFileAtomically names them, nothing else). Only for a run that holds the folder.

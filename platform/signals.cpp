@@ -15,6 +15,8 @@ constexpr int kSignalCount = sizeof kEndSignals / sizeof kEndSignals[0];
 
 volatile std::sig_atomic_t pendingSignal = 0;
 volatile std::sig_atomic_t signalsSeen = 0;
+volatile std::sig_atomic_t signalArrived = 0;
+bool saySaved = true;
 bool windowSystemFailed = false;
 std::string failure;
 bool caught = false;
@@ -28,6 +30,7 @@ void OnEndSignal(int number) {
     return;
   }
   signalsSeen = 1;
+  signalArrived = 1;
   pendingSignal = number;
 }
 
@@ -51,6 +54,8 @@ void ReleaseEndSignals() {
   caught = false;
   pendingSignal = 0;
   signalsSeen = 0;
+  signalArrived = 0;
+  saySaved = true;
   windowSystemFailed = false;
   failure.clear();
 }
@@ -66,13 +71,19 @@ void RequestEndSignal(int number) {
   pendingSignal = number;
 }
 
+bool EndSignalArrived() { return signalArrived != 0; }
+
+void SaySaved(bool saved) { saySaved = saved; }
+
+const char* EndingWords() { return saySaved ? "the game is saved and ends" : "the game ends"; }
+
 bool EndRequested() { return pendingSignal != 0 || windowSystemFailed; }
 
 void EndIfRequested() {
   if (windowSystemFailed) {
     // Told once: the exit handlers may poll again while they run.
     windowSystemFailed = false;
-    std::fprintf(stderr, "Cairnmark: %s; the game is saved and ends\n", failure.c_str());
+    std::fprintf(stderr, "Cairnmark: %s; %s\n", failure.c_str(), EndingWords());
     EndProgram(1);
   }
   const int number = pendingSignal;

@@ -188,3 +188,39 @@ int32_t SaturatingAdd(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t
 int32_t SaturatingSub(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t>(a) - b); }
 int32_t SaturatingMul(int32_t a, int32_t b) { return Clamp32(static_cast<int64_t>(a) * b); }
 double MaxReal(double a, double b) { return b >= a ? b : a; }
+
+std::string EscapedForTerminal(std::string_view bytes, size_t most) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string shown;
+  size_t characters = 0;
+  for (size_t i = 0; i < bytes.size(); ++characters) {
+    if (most > 0 && characters == most) return shown + "...";
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    // A whole UTF-8 sequence of a printable character passes as it is.
+    size_t length = byte < 0x80                   ? 1
+                    : byte >= 0xc2 && byte <= 0xdf ? 2
+                    : byte >= 0xe0 && byte <= 0xef ? 3
+                    : byte >= 0xf0 && byte <= 0xf4 ? 4
+                                                   : 0;
+    if (i + length > bytes.size()) length = 0;
+    uint32_t code = length == 1 ? byte : length == 0 ? 0 : byte & (0x7f >> length);
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xc0) != 0x80) length = 0;
+      code = (code << 6) | (next & 0x3f);
+    }
+    const uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool printable = length > 0 && code >= smallest[length] && code >= 0x20 && code != 0x7f &&
+                           !(code >= 0x80 && code < 0xa0) && !(code >= 0xd800 && code < 0xe000) && code <= 0x10ffff;
+    if (printable) {
+      shown.append(bytes.substr(i, length));
+      i += length;
+    } else {
+      shown += "\\x";
+      shown += kDigits[byte >> 4];
+      shown += kDigits[byte & 15];
+      ++i;
+    }
+  }
+  return shown;
+}

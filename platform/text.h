@@ -29,6 +29,12 @@ Text operator+(const Text& a, const Text& b);
 Text operator+(const Text& a, const char* b);
 Text operator+(const char* a, const Text& b);
 
+// Bytes from a file or a stranger, made safe to print on a terminal: control characters (and bytes
+// that are not UTF-8, and UTF-8's C1 controls) are written as \xHH, so they can neither retitle nor
+// repaint the terminal, and a NUL cannot cut the line short. Past most characters (0: no limit) the
+// rest is left out for "...".
+std::string EscapedForTerminal(std::string_view bytes, size_t most = 0);
+
 // Conversions.
 Text IntToText(int32_t n);
 Text RealToText(float x);     // "%#.9g" of the value widened to double

@@ -64,7 +64,7 @@ void WindowSystemError(int errorCode, int requestCode) {
 }
 
 void WindowSystemLost() {
-  std::fprintf(stderr, "Cairnmark: the connection to the window system was lost; the game is saved and ends\n");
+  std::fprintf(stderr, "Cairnmark: the connection to the window system was lost; %s\n", EndingWords());
   // Closing the window would wait for the server's answer for ever.
   AbandonDisplay();
   EndProcessNow(1);

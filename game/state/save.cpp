@@ -50,8 +50,8 @@ constexpr int32_t DeepestFloor = LairFloor - 1;
 // Names longer than this are cut on loading; the game never makes one.
 constexpr int32_t kLongestName = 255;
 // The largest save the game writes is 5,585 bytes (255-character names everywhere, 18 items, nine
-// runes); anything over this is damaged by definition and never read whole.
-constexpr int64_t kReadLimit = 65536;
+// runes).
+constexpr int64_t kReadLimit = kSaveReadLimit;
 
 // How one item entry read.
 enum class tentry { Empty, Item, Damaged, CutOff, BadName };

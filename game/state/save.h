@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+// The largest save the game reads; a larger file is damaged by definition and never read whole
+// (the largest the game writes is 5,585 bytes).
+constexpr int64_t kSaveReadLimit = 65536;
+
 // 1 when a saved game was read into hero, 0 when there is none (or none could be used).
 int32_t LoadGame();
 void SaveGame();

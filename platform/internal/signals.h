@@ -16,6 +16,15 @@ void NoteWindowSystemFailure(const std::string& what);
 // Asks for the end signal number as if it had arrived (a recorded signal played back).
 void RequestEndSignal(int number);
 
+// True when an end signal really arrived (not one played back).
+bool EndSignalArrived();
+
+// Whether the lines that tell of an end from outside may say the game is saved: not while a
+// recording is watched, where no save of the player's is in play.
+void SaySaved(bool saved);
+// "the game is saved and ends", or "the game ends".
+const char* EndingWords();
+
 // True once the program has been asked to end and has not ended yet.
 bool EndRequested();
 // Ends the program if it has been asked to: with 128 + the signal's number (the status a shell gives

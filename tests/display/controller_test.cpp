@@ -10,6 +10,7 @@
 #include "platform/internal/sdl_events.h"
 #include "platform/keyboard.h"
 #include "tests/display/display_support.h"
+#include "tests/support/key_script.h"
 #include "tests/support/virtual_pad.h"
 
 namespace {
@@ -182,7 +183,7 @@ TEST_F(ControllerTest, ControllerKeysAreRecordedWhereTheyReachTheGame) {
   TVirtualPad pad;
   ClearKeyPresses();
   std::string error;
-  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", error)) << error;
+  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", 0, error)) << error;
   pad.Press(PadA);
   EXPECT_EQ(Pressed(), Once(KeyEnter));
   const int64_t frame = PresentedFrameCount();
@@ -193,8 +194,9 @@ TEST_F(ControllerTest, ControllerKeysAreRecordedWhereTheyReachTheGame) {
   EXPECT_EQ(WaitForKey(), KeySpace);
   SetKeyWaitHook(nullptr);
   FinishRecorder(0);
-  const std::vector<TRecordedKey> expected = {{frame, "enter@" + std::to_string(frame)}, {frame, "space"}};
-  EXPECT_EQ(LastRecording().keys, expected);
+  const std::string at = std::to_string(frame);
+  const std::vector<std::string> expected = {at + " enter@" + at, at + " space"};
+  EXPECT_EQ(RecordedLines(LastRecording().keys), expected);
 }
 
 }  // namespace

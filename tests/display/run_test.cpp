@@ -3,6 +3,7 @@
 // at its first key wait.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,7 +54,7 @@ TEST_F(RunTest, AScriptThatRunsOutEndsTheProgramNormallyWithScreenshots) {
   options.virtualClock = true;
   options.clockStart = 777;
   options.useKeyScript = true;
-  options.keys = {TKeyStep{KeySpace, 0, false, 0, TStepKind::Press, "space"}};
+  options.keys = {TKeyStep{KeySpace, 0, TStepKind::Press, 0}};
   options.shotsDir = dir.string();
   EXPECT_EQ(RunProgram(options, DrawRedAndWait), 0);
   EXPECT_EQ(handlerRuns, 1);
@@ -90,6 +91,26 @@ TEST_F(RunTest, ErrorsAndExitsBecomeStatuses) {
   EXPECT_EQ(handlerRuns, 1);
   options.workDir = (dir / "missing").string();
   EXPECT_NE(RunProgram(options, [] {}), 0);
+}
+
+// Watching a recording: the recorded game's own end, a recorded signal among them, is no failure
+// of watching it (0); a signal sent to the watcher ends it with 128 + N, as everywhere else.
+TEST_F(RunTest, AWatcherEndsWithTheSignalSentToItNotTheOneItShows) {
+  TRunOptions options;
+  options.headless = true;
+  options.drawNothing = true;
+  options.virtualClock = true;
+  options.watch = true;
+  options.keys = {TKeyStep{KeySpace, 0, TStepKind::Press, 0}, TKeyStep{15, 0, TStepKind::Signal, 0}};
+  EXPECT_EQ(RunProgram(options, DrawRedAndWait), 0);
+  options.keys = {TKeyStep{KeySpace, 0, TStepKind::Press, 0}, TKeyStep{KeySpace, 0, TStepKind::Press, 0}};
+  SetKeyWaitHook([] {
+    static bool sent = false;
+    if (!sent) raise(SIGTERM);
+    sent = true;
+  });
+  EXPECT_EQ(RunProgram(options, DrawRedAndWait), 128 + SIGTERM);
+  SetKeyWaitHook(nullptr);
 }
 
 TEST_F(RunTest, ARealDisplayOnTheOffscreenDriverEndsTheProgramWithoutSaving) {

@@ -11,6 +11,7 @@
 #include "platform/keyboard.h"
 #include "platform/program.h"
 #include "tests/display/display_support.h"
+#include "tests/support/key_script.h"
 #include "platform/internal/sdl_events.h"
 #include "platform/internal/sdl_key_filter.h"
 
@@ -143,7 +144,7 @@ TEST_F(SdlDeliveryTest, KeysArriveAfterAPresentOrOnePerWaitAsRecorded) {
   ResetKeyboard();
   UseSdlKeySource();
   std::string error;
-  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", error)) << error;
+  ASSERT_TRUE(StartRecorder("", "test", "no-such-save", 0, error)) << error;
   QueueSdlKey('a', 4, false, true);
   QueueSdlKey(kScan | 225, 225, false, true);  // left Shift, held
   EXPECT_EQ(WasKeyPressed(65), 0) << "not in the middle of a frame";
@@ -162,11 +163,10 @@ TEST_F(SdlDeliveryTest, KeysArriveAfterAPresentOrOnePerWaitAsRecorded) {
   FlipFrame(0);
   EXPECT_EQ(WasKeyPressed(49), 1);
   FinishRecorder(0);
-  const std::vector<TRecordedKey> expected = {{frame, "a@" + std::to_string(frame)},
-                                              {frame, "hold:lshift@" + std::to_string(frame)},
-                                              {frame, "2"},
-                                              {frame + 1, "1@" + std::to_string(frame + 1)}};
-  EXPECT_EQ(LastRecording().keys, expected);
+  const std::string at = std::to_string(frame), next = std::to_string(frame + 1);
+  const std::vector<std::string> expected = {at + " a@" + at, at + " hold:lshift@" + at, at + " 2",
+                                             next + " 1@" + next};
+  EXPECT_EQ(RecordedLines(LastRecording().keys), expected);
   ResetKeyboard();
 }
 

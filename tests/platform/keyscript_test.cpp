@@ -51,11 +51,11 @@ TEST_F(KeyScriptTest, ParsesStepsOfEveryForm) {
   ASSERT_TRUE(ParseKeyScript("  enter\n space@12\tLSHIFT+G  ", steps, error)) << error;
   ASSERT_EQ(steps.size(), 4u);
   EXPECT_EQ(steps[0].key, KeyEnter);
-  EXPECT_EQ(steps[0].frame, 0);
+  EXPECT_EQ(steps[0].frame, 0u);
   EXPECT_EQ(steps[1].key, KeySpace);
-  EXPECT_EQ(steps[1].frame, 12);
+  EXPECT_EQ(steps[1].frame, 12u);
   EXPECT_EQ(steps[2].key, KeyLeftShift);
-  EXPECT_TRUE(steps[2].holdOnly);
+  EXPECT_EQ(steps[2].kind, TStepKind::ComboShift);
   EXPECT_EQ(steps[3].key, KeyG);
   EXPECT_EQ(steps[3].releaseAfter, KeyLeftShift);
   EXPECT_TRUE(ParseKeyScript("", steps, error));

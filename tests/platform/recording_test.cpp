@@ -4,8 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
 #include "platform/keyscript.h"
 #include "platform/sha256.h"
+#include "platform/text.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -24,9 +31,15 @@ TRecording Sample() {
   r.newGame = false;
   r.startSave = {0, 1, 0x7f, 0x80, 0xff};
   r.clock = 4294967295u;
-  r.keys = {{17, "enter"},        {30, "space@30"}, {34, "lshift+g"},   {40, "hold:lshift@40"},
-            {41, "release:rshift"}, {41, "vk37"},     {50, "unfocus@50"}, {50, "focus"},
-            {52, "signal:15@52"}};
+  const std::pair<uint32_t, const char*> keys[] = {
+      {17, "enter"},          {30, "space@30"}, {34, "lshift+g"},   {40, "hold:lshift@40"},
+      {41, "release:rshift"}, {41, "vk37"},     {50, "unfocus@50"}, {50, "focus"},
+      {52, "signal:15@52"}};
+  for (const auto& [frame, token] : keys) {
+    TRecordedKey key;
+    EXPECT_TRUE(RecordedKeyFromToken(frame, token, key)) << token;
+    r.keys.push_back(key);
+  }
   r.ended = true;
   r.endFrames = 52;
   r.how = "signal 15";
@@ -97,8 +110,8 @@ TEST(RecordingTest, TheTokensRecordingsAddAreKeyScript) {
   std::string error;
   ASSERT_TRUE(ParseKeyScript("hold:lshift@5 release:lshift vk37 signal:15@3 close focus unfocus@2", steps, error));
   ASSERT_EQ(steps.size(), 7u);
-  EXPECT_TRUE(steps[0].holdOnly);
-  EXPECT_EQ(steps[0].frame, 5);
+  EXPECT_EQ(steps[0].kind, TStepKind::Hold);
+  EXPECT_EQ(steps[0].frame, 5u);
   EXPECT_EQ(steps[1].kind, TStepKind::Release);
   EXPECT_EQ(steps[2].key, 37);
   EXPECT_EQ(steps[3].kind, TStepKind::Signal);
@@ -108,6 +121,100 @@ TEST(RecordingTest, TheTokensRecordingsAddAreKeyScript) {
   for (int key = 1; key < 256; ++key) EXPECT_EQ(KeyCodeFromName(KeyNameFromCode(key)), key);
   for (const char* bad : {"signal:9", "hold:", "hold:jump", "close:x", "vk0", "vk256", "vk037", "focus@0"})
     EXPECT_FALSE(ParseKeyScript(bad, steps, error)) << bad;
+}
+
+// The reader takes only what a recorder writes, and whatever it quotes from a stranger's file is
+// escaped and cut short, so no byte of it can reach the terminal as a control sequence.
+struct TStrictCase {
+  const char* name;
+  std::string keyLines;  // between the clock line and the end
+  const char* why;       // what the refusal says, or nullptr when the text is taken
+};
+
+void PrintTo(const TStrictCase& c, std::ostream* out) { *out << c.name; }
+
+class RecordingStrictnessTest : public ::testing::TestWithParam<TStrictCase> {};
+
+TEST_P(RecordingStrictnessTest, RefusesWhatNoRecorderWrites) {
+  const TStrictCase& c = GetParam();
+  const std::string text = "cairnmark-recording 1\ngame 1.0.0\nstart new\nclock 7\n" + c.keyLines +
+                           "end 4294967295 escape\nsave none\n";
+  TRecording read;
+  std::string error;
+  const bool taken = ParseRecording(text, read, error);
+  if (c.why == nullptr) {
+    EXPECT_TRUE(taken) << error;
+    EXPECT_EQ(RecordingText(read), text) << "what is taken writes back as it was";
+    return;
+  }
+  EXPECT_FALSE(taken);
+  EXPECT_NE(error.find(c.why), std::string::npos) << error;
+  EXPECT_LT(error.size(), 200u) << "a message quotes at most 80 characters";
+  for (char byte : error) EXPECT_TRUE(byte >= 0x20 && byte != 0x7f) << "a raw control byte in: " << error;
+  EXPECT_TRUE(read.keys.empty() && read.game.empty()) << "nothing is kept from a refused text";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, RecordingStrictnessTest,
+    ::testing::Values(
+        TStrictCase{"TheLargestFrames", "4294967295 enter\n4294967295 close\n", nullptr},
+        TStrictCase{"PastTheFrameCounter", "9223372036854775808 enter\n1 enter\n", "line 5"},
+        TStrictCase{"JustPastTheFrameCounter", "4294967296 enter\n", "0 to 4294967295"},
+        TStrictCase{"LeadingZero", "05 enter\n", "line 5"},
+        TStrictCase{"ThreeKeysOnALine", "5 enter\vesc\fenter\n", "line 5"},
+        TStrictCase{"TwoSpaces", "5  enter\n", "line 5"},
+        TStrictCase{"TrailingSpace", "5 enter \n", "line 5"},
+        TStrictCase{"WindowsLineEnds", "5 enter\r\n", "Windows line ends"},
+        TStrictCase{"UpperCase", "17 ENTER\n", "not written as a recorder writes it ('enter')"},
+        TStrictCase{"ZeroPaddedAt", "7 enter@007\n", "line 5"},
+        TStrictCase{"AnotherNameForEnter", "7 vk13\n", "line 5"},
+        TStrictCase{"EscapeInAToken", "5 \x1b]0;PWNED\x07\x1b[31mRED\n", "\\x1b]0;PWNED\\x07\\x1b[31mRED"},
+        TStrictCase{"NulInAToken", "5 en\0ter\n"s, "en\\x00ter"},
+        TStrictCase{"ALongToken", "5 " + std::string(100000, 'x') + "\n", "xxx..."}),
+    [](const ::testing::TestParamInfo<TStrictCase>& param) { return std::string(param.param.name); });
+
+// The kernel's high-water mark of this process's resident memory, in MiB.
+long PeakMiB() {
+  std::ifstream status("/proc/self/status");
+  std::string word;
+  long kib = 0;
+  while (status >> word)
+    if (word == "VmHWM:" && status >> kib) break;
+  return kib >> 10;
+}
+
+// The largest recording the tools read (16 MiB, four million keys) holds a few bytes a key once
+// read, and a damaged one is refused before its keys are kept. Each is read in a child of its own,
+// whose peak memory is its own.
+TEST(RecordingDeathTest, ReadingTheLargestRecordingIsBounded) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  std::string text = "cairnmark-recording 1\ngame 1.0.0\nstart new\nclock 7\n";
+  while (text.size() < (16u << 20) - 64) text += "1 a\n";
+  const auto peakOfReading = [](const std::string& recordingText, bool whole) {
+    const long before = PeakMiB();
+    TRecording read;
+    std::string error;
+    if (ParseRecording(recordingText, read, error) != whole) std::_Exit(3);
+    const std::vector<TKeyStep> steps = KeyStepsOf(read.keys);
+    const long grown = PeakMiB() - before;
+    std::fprintf(stderr, "peak grew by %ld MiB for %zu keys\n", grown, steps.size());
+    std::_Exit(grown < (whole ? 150 : 8) ? 0 : 1);
+  };
+  EXPECT_EXIT(peakOfReading(text + "end 1 escape\nsave none\n", true), ::testing::ExitedWithCode(0), "keys");
+  EXPECT_EXIT(peakOfReading(text + "end 1 escape\nsave n0ne\n", false), ::testing::ExitedWithCode(0), "keys");
+}
+
+TEST(RecordingTest, TheGameLineIsShownEscapedAndShort) {
+  TRecording read;
+  std::string error;
+  const std::string hostile = "cairnmark-recording 1\ngame \x1b]0;PWNED\x07\x1b[31mRED\nstart new\nclock 7\n";
+  EXPECT_FALSE(ParseRecording(hostile, read, error));
+  EXPECT_NE(error.find("'\\x1b]0;PWNED\\x07\\x1b[31mRED'"), std::string::npos) << error;
+  const std::string huge = "cairnmark-recording 1\ngame \x1b" + std::string(10 << 20, 'v') + "\nstart new\nclock 7\n";
+  EXPECT_FALSE(ParseRecording(huge, read, error));
+  EXPECT_LT(error.size(), 200u);
+  EXPECT_EQ(EscapedForTerminal("h\xc3\xa9ros \xc2\x9b" "2J \xff"), "h\xc3\xa9ros \\xc2\\x9b2J \\xff")
+      << "printable UTF-8 passes; C1 controls and stray bytes do not";
 }
 
 }  // namespace

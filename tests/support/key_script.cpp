@@ -13,3 +13,9 @@ void UseKeys(const std::string& script) {
   ASSERT_TRUE(ParseKeyScript(script, steps, error)) << error;
   UseKeyScript(std::move(steps));
 }
+
+std::vector<std::string> RecordedLines(const std::vector<TRecordedKey>& keys) {
+  std::vector<std::string> lines;
+  for (const TRecordedKey& key : keys) lines.push_back(std::to_string(key.frame) + " " + key.Token());
+  return lines;
+}

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
+
 namespace {
 
-std::string Key(const TRecordedKey& key) { return "'" + key.token + "' at frame " + std::to_string(key.frame); }
+std::string Key(const TRecordedKey& key) { return "'" + key.Token() + "' at frame " + std::to_string(key.frame); }
 
 std::string End(const TRecording& r) { return r.how + " at frame " + std::to_string(r.endFrames); }
 
@@ -34,6 +36,6 @@ std::string WhereReplayParted(const TRecording& recorded, const TRecording& repl
     parted = "parted at the save: recorded " + recorded.saveHash + ", replayed " + replayed.saveHash;
   }
   if (!parted.empty() && recorded.game != version)
-    parted += " (recorded by cairnmark " + recorded.game + ", this is " + version + ")";
+    parted += " (recorded by cairnmark " + EscapedForTerminal(recorded.game, 80) + ", this is " + version + ")";
   return parted;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "game/screens/start.h"
+#include "game/state/save.h"
 #include "platform/clock.h"
 #include "platform/internal/recorder.h"
 #include "platform/keyboard.h"
@@ -59,17 +60,20 @@ int main(int argc, char** argv) {
     }
   }
   line.options.gameVersion = CAIRNMARK_VERSION;
+  line.options.saveLimit = kSaveReadLimit;
   if (line.playsRecording) {
     std::string why;
     line.options.workDir = MakeScratchFolder(line.recording, line.options.saveName, why);
+    // A runtime failure, not a bad file.
     if (line.options.workDir.empty()) {
       std::fprintf(stderr, "cairnmark-replay: %s\n", why.c_str());
-      return 2;
+      return 1;
     }
   }
+  const std::string workDir = line.options.workDir;
   // Wall time only describes the run for people reading the line; the game never sees it.
   const auto start = std::chrono::steady_clock::now();
-  int status = RunProgram(line.options, [] { GameMain(); });
+  int status = RunProgram(std::move(line.options), [] { GameMain(); });
   if (line.stats) {
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     std::printf("frames=%lld clock=%u wall=%.3fs\n", static_cast<long long>(PresentedFrameCount()),
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
   if (line.playsRecording) {
     std::error_code failed;
     std::filesystem::current_path("/", failed);
-    std::filesystem::remove_all(line.options.workDir, failed);
+    std::filesystem::remove_all(workDir, failed);
     const std::string parted = WhereReplayParted(line.recording, LastRecording(), CAIRNMARK_VERSION);
     if (!parted.empty()) std::fprintf(stderr, "cairnmark-replay: %s\n", parted.c_str());
     status = parted.empty() ? 0 : 1;

@@ -3,16 +3,13 @@
 // runs. Without --shots nobody looks at a frame, so the game runs on a display that draws nothing.
 #include "tools/replay/options.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "platform/save_files.h"
+#include "platform/text.h"
 
 const char* const kReplayUsage =
     "Usage: cairnmark-replay [--clock MS] [--keys SCRIPT | --keys-file FILE] [--shots DIR] [--dir DIR]\n"
@@ -49,48 +46,8 @@ bool ParseMillis(const std::string& text, uint32_t& value) {
   return ec == std::errc() && ptr == end;
 }
 
-// The longest key file taken: some three million keys, far past any session anyone plays.
-constexpr off_t kLargestKeyFile = 16 << 20;
-
-// The script in a key file, or false with the reason: only a regular file of sane size is read, so
-// a device, a pipe or a folder can neither hang the tool nor pass for an empty script.
-bool ReadKeyFile(const std::string& path, std::string& script, std::string& why) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    why = std::strerror(errno);
-    return false;
-  }
-  struct stat info {};
-  bool ok = fstat(fd, &info) == 0;
-  if (!ok) why = std::strerror(errno);
-  if (ok && !S_ISREG(info.st_mode)) {
-    ok = false;
-    why = "not a regular file";
-  }
-  if (ok && info.st_size > kLargestKeyFile) {
-    ok = false;
-    why = "larger than " + std::to_string(kLargestKeyFile >> 20) + " MiB";
-  }
-  script.clear();
-  char chunk[65536];
-  while (ok) {
-    const ssize_t got = read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      ok = false;
-      why = std::strerror(errno);
-    }
-    if (got <= 0) break;
-    script.append(chunk, static_cast<size_t>(got));
-    // A file growing while it is read is held to the same limit.
-    if (script.size() > static_cast<size_t>(kLargestKeyFile)) {
-      ok = false;
-      why = "larger than " + std::to_string(kLargestKeyFile >> 20) + " MiB";
-    }
-  }
-  close(fd);
-  return ok;
-}
+// The longest key file or recording taken: some three million keys, far past any session anyone plays.
+constexpr size_t kLargestKeyFile = 16 << 20;
 
 }  // namespace
 
@@ -123,7 +80,7 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
     }
     if (option != "--clock" && option != "--keys" && option != "--keys-file" && option != "--shots" &&
         option != "--dir" && option != "--record" && option != "--recording")
-      return fail("unknown option '" + option + "'");
+      return fail("unknown option '" + EscapedForTerminal(option, 80) + "'");
     if (i + 1 >= args.size()) return fail(option + " needs a value");
     const std::string& value = args[++i];
 
@@ -135,9 +92,10 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
     } else if (option == "--recording") {
       if (line.playsRecording) return fail("--recording given twice");
       std::string text, why;
-      const bool read = ReadKeyFile(value, text, why);
+      const bool read = ReadRegularFile(value, kLargestKeyFile, text, why);
       if (!read || !ParseRecording(text, line.recording, why)) {
-        fail(read ? value + ": " + why : "cannot read the recording '" + value + "': " + why);
+        fail(read ? EscapedForTerminal(value) + ": " + why
+                  : "cannot read the recording '" + EscapedForTerminal(value) + "': " + why);
         line.badRecording = true;
         return line;
       }
@@ -151,8 +109,8 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
       if (haveScript) return fail("give one key script (--keys or --keys-file), not two");
       if (option == "--keys") {
         script = value;
-      } else if (std::string why; !ReadKeyFile(value, script, why)) {
-        return fail("cannot read the key file '" + value + "': " + why);
+      } else if (std::string why; !ReadRegularFile(value, kLargestKeyFile, script, why)) {
+        return fail("cannot read the key file '" + EscapedForTerminal(value) + "': " + why);
       }
       haveScript = true;
     } else if (option == "--shots") {
@@ -177,12 +135,12 @@ TReplayCommandLine ParseReplayCommandLine(const std::vector<std::string>& args) 
     if (haveScript || haveClock || !options.workDir.empty() || options.record)
       return fail("--recording brings its own keys, clock and save: give no --keys, --keys-file, --clock, --dir or --record");
     options.clockStart = line.recording.clock;
-    for (const TRecordedKey& key : line.recording.keys) script += key.token + " ";
+    options.keys = KeyStepsOf(line.recording.keys);
     // The replay records itself in memory, to be compared with the recording.
     options.record = true;
+  } else if (std::string error; !ParseKeyScript(script, options.keys, error)) {
+    return fail(error);
   }
-  std::string error;
-  if (!ParseKeyScript(script, options.keys, error)) return fail(error);
   // A screenshot shows a frame drawn over all the frames before it, so with shots every frame is drawn.
   options.drawNothing = options.shotsDir.empty();
   line.command = ReplayCommand::Run;
