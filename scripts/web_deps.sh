@@ -108,26 +108,39 @@ finish() {  # prints the prefix and ends
 }
 
 # This machine's package lists name the version of each source (the one its -dev package would
-# install); reading them costs apt over a second, so what they resolved to last time is kept, with a
-# fingerprint of the lists and pins, and used while that fingerprint holds.
+# install), and the mirror may give another (see fetch): the last pair is kept, with a fingerprint of
+# the lists and pins, since reading the lists costs apt over a second. While the lists name the
+# same versions, the ones built last time are reused without asking the mirror.
 eval "$(apt-config shell lists Dir::State::lists/d)"
 fingerprint=$(stat -c '%n %s %Y' "$lists"*Packages* /etc/apt/preferences /etc/apt/preferences.d/* 2>/dev/null | sha256sum | cut -c1-16 || true)
-known="$root/apt/resolved-versions"
-versions=""
-first=""
-[ ! -f "$known" ] || read -r first <"$known"
-if [ "$first" = "$fingerprint" ]; then
-  versions=$(sed 1d "$known")
-  [ -f "$root/web-deps-$(key_of "$versions")/manifest" ] && finish "$root/web-deps-$(key_of "$versions")"
-else
+known="$root/apt/versions"
+kept() {  # field: the kept lines that start with it, without it
+  [ ! -f "$known" ] || sed -n "s/^$1 //p" "$known"
+}
+named=$(kept named)
+resolved=$(kept resolved)
+relisted=0
+[ "$(kept fingerprint)" = "$fingerprint" ] || relisted=1
+if [ $relisted = 1 ]; then
   shown=$(apt-cache show --no-all-versions "${dev_of[@]}" 2>/dev/null | awk '
     /^Package:/ { pkg = $2; src = ""; sv = ""; ver = "" }
     /^Source:/ { src = $2; sv = $3; gsub(/[()]/, "", sv) }
     /^Version:/ { ver = $2 }
     /^$/ && pkg != "" { print pkg, (src == "" ? pkg : src), (sv == "" ? ver : sv); pkg = "" }' || true)
-  for s in "${sources[@]}"; do
-    versions+=$(awk -v p="${dev_of[$s]}" -v s="$s" '$1 == p && $2 == s {print s "=" $3; exit}' <<<"$shown")$'\n'
-  done
+  was=$named
+  named=$(for s in "${sources[@]}"; do
+    echo "$s=$(awk -v p="${dev_of[$s]}" -v s="$s" '$1 == p && $2 == s {print $3; exit}' <<<"$shown")"
+  done)
+  [ "$named" = "$was" ] || resolved=""
+fi
+keep_versions() {
+  mkdir -p "$root/apt"
+  { echo "fingerprint $fingerprint"; sed 's/^/named /' <<<"$named"; sed 's/^/resolved /' <<<"$resolved"; } >"$known.new"
+  mv "$known.new" "$known"
+}
+if [ -n "$resolved" ] && [ -f "$root/web-deps-$(key_of "$resolved")/manifest" ]; then
+  [ $relisted = 0 ] || keep_versions
+  finish "$root/web-deps-$(key_of "$resolved")"
 fi
 
 # --- A private apt configuration for the sources ------------------------------------------------
@@ -192,12 +205,14 @@ apt_opts=(-q -c "$apt_dir/apt.conf" -o Dir::Etc::SourceList="$apt_dir/deb-src.so
 
 work=$(mktemp -d "$root/.build.XXXXXX")
 pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+cleanup() {  # each build runs in a process group of its own, ended whole
+  for p in "${pids[@]}"; do kill -- "-$p" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 apt_failed() {  # what: the end of apt's log without mirror addresses, then one line
   tail -5 "$work/apt.log" | sed -E 's#[a-z+]+://[^ ]*#<mirror>#g; s/ *\[IP: [^]]*\]//' >&2
   die "$1"
@@ -231,14 +246,15 @@ apt-get "${apt_opts[@]}" update >"$work/apt.log" 2>&1 || apt_failed "apt-get upd
 mkdir "$work/src"
 fetched=""
 for s in "${sources[@]}"; do
-  fetch "$s" "$(awk -F= -v s="$s" '$1 == s {print substr($0, length(s) + 2)}' <<<"$versions")" ||
+  fetch "$s" "$(awk -F= -v s="$s" '$1 == s {print substr($0, length(s) + 2)}' <<<"${resolved:-$named}")" ||
     apt_failed "apt-get source $s failed for every version the deb-src entries offer"
   dsc=("$work/src/${s}_"*.dsc)
   fetched+="$s=$(sed -n 's/^Version: //p' "${dsc[0]}")"$'\n'
   dpkg-source -x "${dsc[0]}" "$work/$s" >>"$work/apt.log" 2>&1 || apt_failed "unpacking $s failed"
 done
 versions=${fetched%$'\n'}
-printf '%s\n%s\n' "$fingerprint" "$versions" >"$known"
+resolved=$versions
+keep_versions
 key=$(key_of "$versions")
 final="$root/web-deps-$key"
 [ -f "$final/manifest" ] && finish "$final"
@@ -249,7 +265,9 @@ mkdir -p "$prefix/include" "$prefix/lib"
 recipe_env
 echo "$me: building $(tr '\n' ' ' <<<"$versions")with $(grep "^emscripten=" <<<"$toolchain") ($jobs jobs; logs kept on failure)" >&2
 start() {  # name function: runs it in the background, its output in work/name.log
+  set -m
   (trap - ERR; "$2") >"$work/$1.log" 2>&1 &
+  set +m
   pids+=($!)
   eval "pid_$1=\$!"
 }
