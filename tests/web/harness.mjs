@@ -33,10 +33,10 @@ const mimeTypes = {
 export async function serveFolder(root) {
   const base = resolve(root);
   const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
-    let file = resolve(base, '.' + path);
-    const inside = file === base || file.startsWith(base + sep);
     try {
+      const path = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+      let file = resolve(base, '.' + path);
+      const inside = file === base || file.startsWith(base + sep);
       if (!inside || (request.method !== 'GET' && request.method !== 'HEAD')) throw new Error('refused');
       if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
       const body = await readFile(file);
