@@ -1,0 +1,203 @@
+// The browser side of the web tests: serves a folder on 127.0.0.1, drives Debian's Chromium
+// (headless, through playwright-core, no browser of its own) on a page from it, and gives the steps a
+// test takes there. Any page error, crash or request that leaves the folder's server fails the next step.
+import { createServer } from 'node:http';
+import { mkdtemp, readFile, rm, stat } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { extname, join, resolve, sep } from 'node:path';
+import { chromium } from 'playwright-core';
+
+export const chromiumPath = '/usr/bin/chromium';
+
+// Without the background-networking flags Chromium keeps dialling hosts this machine cannot reach.
+export const chromiumFlags = [
+  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+const mimeTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.json': 'application/json',
+  '.css': 'text/css; charset=utf-8',
+  '.png': 'image/png',
+  '.jpg': 'image/jpeg',
+  '.ico': 'image/x-icon',
+  '.svg': 'image/svg+xml',
+  '.txt': 'text/plain; charset=utf-8',
+};
+
+// Serves root's files (index.html for a folder) on a free port; nothing outside root, nothing cached.
+export async function serveFolder(root) {
+  const base = resolve(root);
+  const server = createServer(async (request, response) => {
+    try {
+      const path = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+      let file = resolve(base, '.' + path);
+      const inside = file === base || file.startsWith(base + sep);
+      if (!inside || (request.method !== 'GET' && request.method !== 'HEAD')) throw new Error('refused');
+      if ((await stat(file)).isDirectory()) file = join(file, 'index.html');
+      const body = await readFile(file);
+      response.writeHead(200, {
+        'Content-Type': mimeTypes[extname(file).toLowerCase()] ?? 'application/octet-stream',
+        'Content-Length': body.length,
+        'Cache-Control': 'no-store',
+      });
+      response.end(request.method === 'HEAD' ? undefined : body);
+    } catch {
+      response.writeHead(404, { 'Content-Type': 'text/plain' });
+      response.end('not found\n');
+    }
+  });
+  await new Promise((done, fail) => {
+    server.once('error', fail);
+    server.listen(0, '127.0.0.1', done);
+  });
+  return {
+    origin: `http://127.0.0.1:${server.address().port}`,
+    close: () => new Promise((done) => server.close(() => done())),
+  };
+}
+
+// Serves root, starts Chromium with a fresh profile and opens path there. The returned session's
+// steps throw on the first page error seen; close() always ends the browser and the server.
+export async function openPage(root, { path = '/', viewport = { width: 1024, height: 768 }, timeout = 30000 } = {}) {
+  const server = await serveFolder(root);
+  const profile = await mkdtemp(join(tmpdir(), 'cairnmark-chromium-'));
+  let context;
+  try {
+    context = await chromium.launchPersistentContext(profile, {
+      executablePath: chromiumPath, headless: true, args: chromiumFlags, viewport, acceptDownloads: true,
+    });
+  } catch (error) {
+    await server.close();
+    await rm(profile, { recursive: true, force: true });
+    throw error;
+  }
+  const page = context.pages()[0] ?? (await context.newPage());
+  page.setDefaultTimeout(timeout);
+  const consoleLines = [];
+  const errors = [];
+  page.on('console', (message) => consoleLines.push(`${message.type()}: ${message.text()}`));
+  page.on('pageerror', (error) => errors.push(`page error: ${error.message}`));
+  page.on('crash', () => errors.push('the page crashed'));
+  // A dialog is answered only inside answerDialog; any other one is an error (and dismissed).
+  let dialogAnswer = null;
+  page.on('dialog', async (dialog) => {
+    const answer = dialogAnswer;
+    dialogAnswer = null;
+    if (!answer) errors.push(`unexpected ${dialog.type()} dialog: ${dialog.message()}`);
+    await (answer?.accept ? dialog.accept() : dialog.dismiss());
+    answer?.done(dialog.message());
+  });
+  // Everything the page loads comes from its own folder: any other request is refused and reported.
+  await context.route('**/*', (route) => {
+    const url = route.request().url();
+    if (url.startsWith(server.origin + '/')) return route.continue();
+    errors.push(`request outside the page's folder: ${url}`);
+    return route.abort();
+  });
+
+  const check = () => {
+    if (errors.length) throw new Error(`${errors.join('\n')}\nconsole:\n${consoleLines.join('\n')}`);
+  };
+  const session = {
+    page,
+    origin: server.origin,
+    console: consoleLines,
+    errors,
+    check,
+
+    // Presses each key in turn (Playwright's names: 'Enter', 'Escape', 'ArrowDown', 'Alt+Enter', 'a').
+    async press(...keys) {
+      for (const key of keys) {
+        check();
+        await page.keyboard.press(key);
+      }
+      check();
+    },
+    async hold(key) { check(); await page.keyboard.down(key); },
+    async release(key) { check(); await page.keyboard.up(key); },
+
+    // Polls condition (a function here, may be async) until it returns a true value, which is returned.
+    async waitFor(condition, { what = 'the condition', timeout: limit = timeout, every = 50 } = {}) {
+      const end = Date.now() + limit;
+      for (;;) {
+        check();
+        const value = await condition();
+        if (value) return value;
+        if (Date.now() > end) throw new Error(`timed out after ${limit} ms waiting for ${what}`);
+        await new Promise((done) => setTimeout(done, every));
+      }
+    },
+    // Waits until fn(arg), run in the page, returns a true value, and returns that value.
+    async waitInPage(fn, arg, { timeout: limit = timeout } = {}) {
+      check();
+      const handle = await page.waitForFunction(fn, arg, { timeout: limit, polling: 50 });
+      const value = await handle.jsonValue();
+      await handle.dispose();
+      check();
+      return value;
+    },
+
+    // Clicks the element with this id and returns the bytes of the download it starts.
+    async download(id) {
+      check();
+      const [started] = await Promise.all([page.waitForEvent('download'), page.click(`#${id}`)]);
+      const failure = await started.failure();
+      if (failure) throw new Error(`download from #${id} failed: ${failure}`);
+      const bytes = await readFile(await started.path());
+      check();
+      return bytes;
+    },
+    // Gives the <input type=file> with this id one file with these bytes.
+    async upload(id, bytes, name = 'upload.bin') {
+      check();
+      await page.setInputFiles(`#${id}`, { name, mimeType: 'application/octet-stream', buffer: Buffer.from(bytes) });
+      check();
+    },
+    // Runs action, answers the confirm (or alert) dialog it opens, and returns the dialog's message.
+    async answerDialog(accept, action) {
+      check();
+      let timer;
+      const shown = new Promise((done, fail) => {
+        dialogAnswer = { accept, done };
+        timer = setTimeout(() => fail(new Error('no dialog was opened')), timeout);
+      });
+      try {
+        await action();
+        return await shown;
+      } finally {
+        clearTimeout(timer);
+        dialogAnswer = null;
+        check();
+      }
+    },
+
+    // The canvas as shown, one PNG pixel per CSS pixel.
+    async screenshotCanvas(selector = 'canvas') {
+      check();
+      const png = await page.locator(selector).screenshot({ type: 'png' });
+      check();
+      return png;
+    },
+    async reload() {
+      check();
+      await page.reload({ waitUntil: 'load' });
+      check();
+    },
+    async close() {
+      try {
+        await context.close();
+      } finally {
+        await server.close();
+        await rm(profile, { recursive: true, force: true });
+      }
+    },
+  };
+  await page.goto(server.origin + path, { waitUntil: 'load' });
+  check();
+  return session;
+}
