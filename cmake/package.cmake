@@ -18,10 +18,12 @@ set(metainfo ${packaged}/${CAIRNMARK_APPSTREAM_ID}.metainfo.xml)
 configure_file(${packaging}/metainfo.xml.in ${metainfo} @ONLY)
 configure_file(${packaging}/cairnmark.6.in ${packaged}/cairnmark.6 @ONLY)
 
-# The manual and the changelog are installed compressed as Debian wants them: gzip's best, without
-# the time stamp or the name, so the same sources make the same package.
+# The manual, the changelog and the documents are installed compressed as Debian wants them (the
+# documents are over 4 KiB): gzip's best, without the time stamp or the name, so the same sources
+# make the same package.
 set(compressed "")
-foreach(pair "${packaged}/cairnmark.6|cairnmark.6.gz" "${packaging}/changelog|changelog.gz")
+foreach(pair "${packaged}/cairnmark.6|cairnmark.6.gz" "${packaging}/changelog|changelog.gz"
+    "${CMAKE_SOURCE_DIR}/README.md|README.md.gz" "${CMAKE_SOURCE_DIR}/docs/RECORDINGS.md|RECORDINGS.md.gz")
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 source)
   list(GET pair 1 name)
@@ -37,18 +39,20 @@ install(FILES ${packaging}/cairnmark.desktop DESTINATION ${CMAKE_INSTALL_DATAROO
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/hicolor DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
 install(FILES ${metainfo} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${packaged}/cairnmark.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${packaging}/copyright ${packaged}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${packaging}/copyright ${packaged}/changelog.gz ${packaged}/README.md.gz
+  ${packaged}/RECORDINGS.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cairnmark)
 set(CPACK_PACKAGE_VENDOR "The Cairnmark developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fantasy role-playing game of one hero and a dungeon of twenty floors")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Cairnmark is a small single-player role-playing game, played with the keyboard.
-The Dragon Lord's minions fill a dungeon of twenty floors beneath the hero's
-home town. Heal, buy and sell in town, equip swords, armour and runes, and go
-down floor by floor: every move and every search is a turn-based battle with
-an animated creature, until the Dragon Lord falls on floor 20.
+  "Cairnmark is a small single-player role-playing game, played with the keyboard
+or a game controller. The Dragon Lord's minions fill a dungeon of twenty floors
+beneath the hero's home town. Heal, buy and sell in town, equip swords, armour
+and runes, and go down floor by floor: every move and every search is a
+turn-based battle with an animated creature, until the Dragon Lord falls on
+floor 20.
 
 The game keeps one save in the player's data folder, so it can be left with
 Escape and resumed where it stopped.")
@@ -64,4 +68,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
 include(CPack)
