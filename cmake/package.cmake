@@ -1,7 +1,8 @@
 # The installed game and its Debian package. `cmake --install` lays out the tree a desktop expects
 # (the game in games/, its menu entry, icons, metadata, manual and documents under share/); CPack's
 # DEB generator packs that tree, with the dependencies dpkg-shlibdeps finds in the binary.
-# scripts/package.sh configures, builds and packs; the install tree is checked by install.layout.
+# scripts/package.sh configures, builds and packs; the install tree is checked by install.layout, the
+# packing by install.reproducible.
 include(GNUInstallDirs)
 
 # New folders are 0755 whatever the umask of whoever installs or packs.
@@ -69,4 +70,23 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
+# One commit packs to the same bytes wherever and whenever it is packed: CPack dates every member of
+# the archives, and leaves the compressed data undated, by SOURCE_DATE_EPOCH. Unless the packer set
+# it, it is the last commit's date, read when packing (a build folder outlives commits), or outside
+# a git checkout the date of the changelog's latest entry.
+set(CPACK_PROJECT_CONFIG_FILE ${packaged}/package_date.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT [=[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND git -C "@CMAKE_SOURCE_DIR@" log -1 --format=%ct
+    OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(NOT date MATCHES "^[0-9]+$")
+    execute_process(COMMAND dpkg-parsechangelog -l "@packaging@/changelog" -STimestamp
+      OUTPUT_VARIABLE date OUTPUT_STRIP_TRAILING_WHITESPACE)
+  endif()
+  if(NOT date MATCHES "^[0-9]+$")
+    message(FATAL_ERROR "No date for the package: no git history, and no date in @packaging@/changelog")
+  endif()
+  set(ENV{SOURCE_DATE_EPOCH} ${date})
+endif()
+]=] @ONLY)
 include(CPack)
