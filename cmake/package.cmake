@@ -5,7 +5,9 @@
 # packing by install.reproducible.
 include(GNUInstallDirs)
 
-# New folders are 0755 whatever the umask of whoever installs or packs.
+# Folders copied from the source tree (the icons') are 0755 whatever the umask of whoever installs
+# or packs; those made for a destination (usr/games, ...) follow the umask, so scripts/package.sh
+# packs with 022.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
   GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
