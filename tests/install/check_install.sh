@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix, as the Debian package lays it out, and checks the tree:
 # every file in its place, the icons at their sizes, the menu entry, the metadata and the manual
-# (with their validators when installed), the version in one place, the command line, and the
-# installed game entering its save folder under the data home whatever folder it starts in. Runs no
-# window: the folder is seen through the game's lock on it.
+# (with their validators when installed, and the documents the manual names), the version in one
+# place, the command line, and the installed game entering its save folder under the data home
+# whatever folder it starts in. Runs no window: the folder is seen through the game's lock on it.
 #     check_install.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -22,6 +22,8 @@ id=$(sed -n 's:.*<id>\(.*\)</id>.*:\1:p' "$share"/metainfo/*.metainfo.xml)
 # The tree, and nothing else in it.
 expected="usr/games/cairnmark
 usr/share/applications/cairnmark.desktop
+usr/share/doc/cairnmark/README.md.gz
+usr/share/doc/cairnmark/RECORDINGS.md.gz
 usr/share/doc/cairnmark/changelog.gz
 usr/share/doc/cairnmark/copyright
 usr/share/icons/hicolor/128x128/apps/cairnmark.png
@@ -75,6 +77,9 @@ if command -v man >/dev/null; then
   out=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man6/cairnmark.6.gz" 2>&1 >/dev/null) || fail "man: $out"
   [ -z "$out" ] || fail "the manual has warnings: $out"
 else note "man is not installed: the manual was not checked"; fi
+for doc in $(zcat "$share/man/man6/cairnmark.6.gz" | grep -o '/usr/share/doc/cairnmark/[A-Za-z0-9._-]*'); do
+  [ -f "$root$doc" ] || fail "the manual names $doc, which is not installed"
+done
 
 # The command line: usage and status, a refused argument touches nothing.
 mkdir "$scratch/here" && cd "$scratch/here"
