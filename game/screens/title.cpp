@@ -9,7 +9,6 @@
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
 #include "game/screens/world.h"
-#include "game/state/hero.h"
 #include "game/state/save.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
@@ -99,7 +98,7 @@ void TellSaveReport(const std::string& said) {
 
 }  // namespace
 
-void LoadCreatureAnimations(const std::string& saveReport) {
+void LoadCreatureAnimations() {
   // Every slot but the Dragon Lord's, up to and including the hero's figure.
   for (int32_t i = 1; i <= MonsterCount + 1; ++i) {
     if (i == MonsterCount) continue;
@@ -113,8 +112,9 @@ void LoadCreatureAnimations(const std::string& saveReport) {
   }
   // The Dragon Lord plays the dragon's very animations, with a frame position of its own.
   Roster[MonsterCount]->anims = Roster[MonsterCount - 1]->anims;
-  // Nothing advances the hero's figure outside battles: it stands on its first attack frame.
-  hero.mon->SetAnim(AttackKind);
+}
+
+void WaitAtTitle(const std::string& saveReport) {
   if (!saveReport.empty()) TellSaveReport(saveReport);
   WaitForKey();
 }

@@ -33,7 +33,9 @@ std::vector<std::u16string> Split(const std::u16string& text, char16_t at) {
   }
 }
 
-int32_t LinePitch(float scale) { return static_cast<int32_t>(static_cast<float>(font.cellHeight + kLineGap) * scale); }
+int32_t LinePitch(float scale) {
+  return static_cast<int32_t>(static_cast<float>(font.cellHeight + kLineGap) * scale);
+}
 
 int32_t FirstLineY(const Text& text, float scale) {
   int32_t breaks = 0;
@@ -97,18 +99,19 @@ void DrawWholeMessage(const Text& text, float scale) {
 
 Text WrapMessage(const Text& text, float scale) {
   const float room = static_cast<float>(DisplayWidth() - 2 * kMessageMargin);
-  const auto most = static_cast<size_t>(MaxInt(1, static_cast<int32_t>(room / (static_cast<float>(font.advance) * scale))));
+  const float letter = static_cast<float>(font.advance) * scale;
+  const auto most = static_cast<size_t>(MaxInt(1, static_cast<int32_t>(room / letter)));
   std::u16string wrapped;
   bool firstLine = true;
   for (const std::u16string& paragraph : Split(text.chars, u'\n')) {
     if (!firstLine) wrapped += u'\n';
     firstLine = false;
+    const std::vector<std::u16string> words = Split(paragraph, u' ');
     std::u16string line;
-    bool first = true;
-    for (const std::u16string& word : Split(paragraph, u' ')) {
-      if (first) {
+    for (size_t w = 0; w < words.size(); ++w) {
+      const std::u16string& word = words[w];
+      if (w == 0) {
         line = word;
-        first = false;
       } else if (line.size() + 1 + word.size() <= most) {
         line += u' ' + word;
       } else {

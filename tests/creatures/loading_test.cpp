@@ -101,7 +101,7 @@ TEST_F(LoadedRosterTest, TheDragonLordPlaysTheDragonsAnimationsWithItsOwnFrame) 
   EXPECT_EQ(lord.CurrentImage(), AnimOf(16, AttackKind).images[3].get());
 }
 
-TEST_F(LoadedRosterTest, TheLoaderWaitsForOneKeyAtTheEnd) { EXPECT_EQ(keysLeft, 0); }
+TEST_F(LoadedRosterTest, TheTitleWaitsForOneKeyAfterLoading) { EXPECT_EQ(keysLeft, 0); }
 
 TEST_F(LoadedRosterTest, ProgressFramesPlaceTheLoadedCreaturesOnAnEllipse) {
   std::vector<TDrawRecord> creatures;
@@ -191,7 +191,7 @@ class BrokenArtTest : public testing::Test {
     bool saved = false;
     AtExit([&saved] { saved = true; });
     std::string written;
-    const int status = EndStatus([] { LoadCreatureAnimations(); }, written);
+    const int status = EndStatus(LoadCreatureAnimations, written);
     ResetExitHandlers();
     if (status != -1) return "";
     EXPECT_TRUE(saved) << "the exit handlers run after a runtime error";
@@ -254,7 +254,7 @@ TEST_F(BrokenArtTest, EscapeWhileLoadingEndsTheProgram) {
   KeyDownEvent(KeyEscape);
   KeyUpEvent(KeyEscape);
   std::string said;
-  EXPECT_EQ(EndStatus([] { LoadCreatureAnimations(); }, said), 0);
+  EXPECT_EQ(EndStatus(LoadCreatureAnimations, said), 0);
   EXPECT_EQ(said, "");
   // It ended straight after the first creature's first animation.
   EXPECT_NE((*Roster[1]->anims)[AttackKind->index], nullptr);
