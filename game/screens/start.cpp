@@ -1,7 +1,10 @@
 // Program start: the game's globals, the start-up order (display, seed, mask colour, exit handler,
 // title picture, hero, menu, font, items, roster, animations), the choice between a saved game and
-// a new one, and the exit handler that saves. Nothing here runs again once the town loop starts.
+// a new one (made before the title's key wait, which tells of a damaged save), and the exit handler
+// that saves. Nothing here runs again once the town loop starts.
 #include "game/screens/start.h"
+
+#include <string>
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
@@ -49,10 +52,12 @@ void GameMain() {
   // Nothing advances the hero's figure outside battles: it stands on its first attack frame.
   hero.mon->SetAnim(AttackKind);
 
-  if (!LoadGame()) {
-    hero.NewGame();
-    ShowIntro();
-  }
+  // Read before the title's key wait, where a save that was repaired or could not be used is told.
+  std::string saveReport;
+  const int32_t loaded = LoadGame(saveReport);
+  if (!loaded) hero.NewGame();
+  WaitAtTitle(saveReport);
+  if (!loaded) ShowIntro();
   NoSave = 0;
   // A game saved in the dungeon resumes on its floor (one saved in the lair, on floor 19).
   if (hero.floor != 0) DungeonMenu();

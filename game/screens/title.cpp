@@ -1,8 +1,9 @@
-// The title screen with the creatures appearing while they load, the two-line intro of a new game
-// and the victory ending.
+// The title screen with the creatures appearing while they load (and the loader's word on a
+// damaged save before its key wait), the two-line intro of a new game and the victory ending.
 #include "game/screens/title.h"
 
 #include <cmath>
+#include <string>
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
@@ -13,6 +14,7 @@
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"
 #include "game/ui/message.h"
+#include "game/ui/stage.h"
 #include "platform/display.h"
 #include "platform/keyboard.h"
 #include "platform/program.h"
@@ -68,6 +70,32 @@ void DrawLoadingFrame(int32_t i) {
   DrawTitlePicture(1);
 }
 
+// Letters a frame: brisker than the intro, it is a notice.
+constexpr float kSaveReportSpeed = 1.5f;
+// The key wait's prompt under a save's report, clear of the stage and the status panel.
+constexpr int32_t kSaveReportPromptRow = 450;
+
+// What the loader said of a save it repaired or could not use, told where the player looks (only
+// a terminal sees standard error): typed, then kept up whole with the prompt under it for the key
+// wait, so a key that cuts the typing short never also leaves the title. A clause a line, as the
+// font has no semicolon.
+void TellSaveReport(const std::string& said) {
+  std::string clauses;
+  size_t start = 0;
+  for (size_t at = said.find("; "); at != std::string::npos; start = at + 2, at = said.find("; ", start))
+    clauses += said.substr(start, at - start) + "\n";
+  clauses += said.substr(start);
+  const Text text = WrapMessage(Text(clauses), 1.0f);
+  ShowMessage(text, 1.0f, kSaveReportSpeed, 1, 0);
+  // Over whatever the message left: a cut-short one leaves its last letters drawn.
+  DrawTitlePicture(1);
+  DrawWholeMessage(text, 1.0f);
+  SetDrawColor(255, 255, 255);
+  DrawFontText("press enter to continue", DisplayWidth() / 2, kSaveReportPromptRow, 1, 1, 0);
+  DrawScene();
+  EndFrame();
+}
+
 }  // namespace
 
 void LoadCreatureAnimations() {
@@ -82,9 +110,13 @@ void LoadCreatureAnimations() {
     }
     if (i < MonsterCount - 1) DrawLoadingFrame(i);
   }
-  WaitForKey();
   // The Dragon Lord plays the dragon's very animations, with a frame position of its own.
   Roster[MonsterCount]->anims = Roster[MonsterCount - 1]->anims;
+}
+
+void WaitAtTitle(const std::string& saveReport) {
+  if (!saveReport.empty()) TellSaveReport(saveReport);
+  WaitForKey();
 }
 
 void ShowIntro() {

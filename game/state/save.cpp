@@ -317,6 +317,12 @@ std::string KeptOriginal() {
 }  // namespace
 
 int32_t LoadGame() {
+  std::string said;
+  return LoadGame(said);
+}
+
+int32_t LoadGame(std::string& said) {
+  said.clear();
   // Nothing but a regular file is ever read or written over: a pipe would hang the game, and a
   // link to a device would have the device replaced by the next save.
   const std::string notAFile = NotARegularFile(kSavePath);
@@ -331,19 +337,18 @@ int32_t LoadGame() {
   std::vector<uint8_t> bytes;
   bool tooLarge = false;
   if (!ReadWholeFile(kSavePath, bytes, kReadLimit, tooLarge)) {
-    const char* why = tooLarge ? "is far too large to be a saved game" : "could not be read";
-    std::fprintf(stderr, "save.dat %s, starting a new game; %s\n", why, KeptOriginal().c_str());
+    const std::string why = tooLarge ? "is far too large to be a saved game" : "could not be read";
+    said = "save.dat " + why + ", starting a new game; " + KeptOriginal();
+    std::fprintf(stderr, "%s\n", said.c_str());
     return 0;
   }
   std::string repairs;
   const int32_t loaded = LoadGameFromBytes(bytes, repairs);
   if (repairs.empty()) return loaded;
   const std::string kept = KeptOriginal();
-  if (loaded == 0) {
-    std::fprintf(stderr, "save.dat is damaged (%s), starting a new game; %s\n", repairs.c_str(), kept.c_str());
-  } else {
-    std::fprintf(stderr, "save.dat was repaired (%s); %s\n", repairs.c_str(), kept.c_str());
-  }
+  if (loaded == 0) said = "save.dat is damaged (" + repairs + "), starting a new game; " + kept;
+  else said = "save.dat was repaired (" + repairs + "); " + kept;
+  std::fprintf(stderr, "%s\n", said.c_str());
   return loaded;
 }
 

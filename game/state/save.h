@@ -11,6 +11,9 @@ constexpr int64_t kSaveReadLimit = 65536;
 
 // 1 when a saved game was read into hero, 0 when there is none (or none could be used).
 int32_t LoadGame();
+// The same, with said set to the line standard error was given about a save that was repaired or
+// could not be used ("" for a sound save or none), for the title to show it in the window too.
+int32_t LoadGame(std::string& said);
 void SaveGame();
 // Removes save.dat: the game it held is over (ended after a death, or won).
 void DeleteSave();

@@ -101,7 +101,7 @@ TEST_F(LoadedRosterTest, TheDragonLordPlaysTheDragonsAnimationsWithItsOwnFrame) 
   EXPECT_EQ(lord.CurrentImage(), AnimOf(16, AttackKind).images[3].get());
 }
 
-TEST_F(LoadedRosterTest, TheLoaderWaitsForOneKeyAtTheEnd) { EXPECT_EQ(keysLeft, 0); }
+TEST_F(LoadedRosterTest, TheTitleWaitsForOneKeyAfterLoading) { EXPECT_EQ(keysLeft, 0); }
 
 TEST_F(LoadedRosterTest, ProgressFramesPlaceTheLoadedCreaturesOnAnEllipse) {
   std::vector<TDrawRecord> creatures;

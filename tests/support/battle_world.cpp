@@ -35,6 +35,7 @@ int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn) {
   UseKeys("enter");
   SetDrawRecorder(records);
   LoadCreatureAnimations();
+  WaitAtTitle("");
   SetDrawRecorder(nullptr);
   return RemainingKeySteps();
 }

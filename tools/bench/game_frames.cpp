@@ -42,6 +42,7 @@ void LoadGameWorld() {
     ParseKeyScript("enter", keys, error);
     UseKeyScript(keys);
     LoadCreatureAnimations();
+    WaitAtTitle("");
     hero.NewGame();
     hero.mon->SetAnim(AttackKind);
     return true;
