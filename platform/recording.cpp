@@ -111,7 +111,7 @@ bool ReadRecording(std::string_view text, TRecording& recording, bool keepKeys, 
   recording.game = std::string(line.substr(5));
   if (!take(line)) return false;
   recording.newGame = line == "start new";
-  if (!recording.newGame &&
+  if (!recording.newGame && line != "start save" &&
       !(StartsWith(line, "start save ") && ParseHex(line.substr(11), keepKeys ? &recording.startSave : nullptr)))
     return fail("damaged: the starting save is neither \"new\" nor hexadecimal bytes");
   if (!take(line)) return false;
@@ -194,6 +194,8 @@ std::vector<TKeyStep> KeyStepsOf(const std::vector<TRecordedKey>& keys) {
 std::string RecordingHeaderText(const std::string& game, bool newGame, const std::vector<uint8_t>& startSave) {
   std::string text = std::string(kMagic) + std::to_string(kRecordingVersion) + "\ngame " + game + "\n";
   if (newGame) return text + "start new\n";
+  // An empty save (a file of no bytes) has no digits, and a line ends without a space.
+  if (startSave.empty()) return text + "start save\n";
   static const char kDigits[] = "0123456789abcdef";
   text += "start save ";
   for (uint8_t byte : startSave) {

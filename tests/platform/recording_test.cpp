@@ -72,6 +72,12 @@ TEST(RecordingTest, WhatIsWrittenReadsBackTheSame) {
   ASSERT_TRUE(ParseRecording(RecordingText(fresh), read, error)) << error;
   EXPECT_TRUE(read.newGame);
   EXPECT_EQ(RecordingText(read), RecordingText(fresh));
+  // An empty save file is a save all the same: the game refuses it, and so must its replay.
+  TRecording empty = Sample();
+  empty.startSave.clear();
+  ASSERT_TRUE(ParseRecording(RecordingText(empty), read, error)) << error;
+  EXPECT_FALSE(read.newGame);
+  EXPECT_TRUE(read.startSave.empty());
 }
 
 TEST(RecordingTest, ForeignDamagedAndTruncatedTextsAreRefused) {
