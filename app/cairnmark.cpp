@@ -9,11 +9,11 @@
 
 #include "app/command_line.h"
 #include "game/screens/start.h"
-#include "platform/data_home.h"
-#include "platform/keyscript.h"
-#include "platform/recording.h"
+#include "platform/files/data_home.h"
+#include "platform/replay/keyscript.h"
+#include "platform/replay/recording.h"
 #include "platform/run.h"
-#include "platform/save_files.h"
+#include "platform/files/save_files.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"
 #include "game/ui/message.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/recording.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/replay/recording.h"
 
 void ShowTitleScreen(int32_t i) {
   const int32_t width = DisplayWidth();

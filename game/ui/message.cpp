@@ -6,10 +6,10 @@
 #include "game/ui/frame.h"
 #include "game/ui/message.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 
 int32_t ShowMessage(const Text& text, float scale, float speed, int32_t pulse, int32_t noSkip) {
   // Single precision on purpose: the letter count decides the frame count, and with it how many

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "game/screens/start.h"
-#include "platform/clock.h"
-#include "platform/internal/recorder.h"
-#include "platform/keyboard.h"
+#include "platform/core/clock.h"
+#include "platform/replay/recorder.h"
+#include "platform/input/keyboard.h"
 #include "platform/run.h"
-#include "platform/save_files.h"
+#include "platform/files/save_files.h"
 #include "tools/replay/compare.h"
 #include "tools/replay/options.h"
 
