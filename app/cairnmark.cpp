@@ -10,13 +10,13 @@
 #include "app/command_line.h"
 #include "game/screens/start.h"
 #include "game/state/save.h"
-#include "platform/data_home.h"
-#include "platform/keyscript.h"
-#include "platform/program.h"
-#include "platform/recording.h"
+#include "platform/core/program.h"
+#include "platform/core/text.h"
+#include "platform/files/data_home.h"
+#include "platform/files/save_files.h"
+#include "platform/replay/keyscript.h"
+#include "platform/replay/recording.h"
 #include "platform/run.h"
-#include "platform/save_files.h"
-#include "platform/text.h"
 
 namespace {
 

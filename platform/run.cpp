@@ -1,7 +1,7 @@
 // The platform's start-up around the game: end mode, working directory, clock, key source, display
 // mode and screenshots, then the game's body; every way the program ends becomes an exit status, and
 // SDL is shut down whatever happened.
-#include "platform/internal/key_events.h"
+#include "platform/input/key_events.h"
 #include "platform/run.h"
 
 #include <unistd.h>
@@ -11,17 +11,17 @@
 #include <memory>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/folder_lock.h"
-#include "platform/keyboard.h"
-#include "platform/keyscript.h"
-#include "platform/program.h"
-#include "platform/internal/sdl_controllers.h"
-#include "platform/internal/recorder.h"
-#include "platform/internal/sdl_events.h"
-#include "platform/internal/signals.h"
-#include "platform/internal/x11_watch.h"
+#include "platform/core/clock.h"
+#include "platform/display/display.h"
+#include "platform/files/folder_lock.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/keyscript.h"
+#include "platform/core/program.h"
+#include "platform/display/sdl_controllers.h"
+#include "platform/replay/recorder.h"
+#include "platform/display/sdl_events.h"
+#include "platform/core/signals.h"
+#include "platform/display/x11_watch.h"
 
 namespace {
 

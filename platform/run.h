@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/keyscript.h"
+#include "platform/replay/keyscript.h"
 
 struct TRunOptions {
   bool headless = false;        // SDL's offscreen driver, no window and no events

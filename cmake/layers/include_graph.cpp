@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   }
   const fs::path game = fs::path(argv[1]) / "game";
   const std::regex gameInclude(R"(^\s*#\s*include\s+"game/([a-z_]+)/([a-z_]+)\.h")");
-  const std::regex drawingInclude(R"(^\s*#\s*include\s+"platform/(display|image|keyboard)\.h")");
+  const std::regex drawingInclude(R"(^\s*#\s*include\s+"platform/(display/display|images/image|input/keyboard)\.h")");
   // "folder/name" (header and body together) -> the units it includes.
   std::map<std::string, std::set<std::string>> includes;
   int faults = 0;

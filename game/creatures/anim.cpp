@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/program.h"
-#include "platform/resources.h"
-#include "platform/stream.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
+#include "platform/files/stream.h"
 
 std::vector<tanimkind*> AnimKinds;
 tanimkind* AttackKind = nullptr;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/image.h"
-#include "platform/text.h"
+#include "platform/images/image.h"
+#include "platform/core/text.h"
 
 struct tanimkind {
   Text name;

@@ -5,7 +5,7 @@
 #include <cassert>
 #include <cmath>
 
-#include "platform/program.h"
+#include "platform/core/program.h"
 
 TImage* tmon::CurrentImage() const {
   if (!anim) return nullptr;

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "game/creatures/anim.h"
-#include "platform/image.h"
-#include "platform/text.h"
+#include "platform/images/image.h"
+#include "platform/core/text.h"
 
 struct tmon {
   Text name;

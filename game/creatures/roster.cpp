@@ -6,7 +6,7 @@
 #include "game/creatures/mon.h"
 #include "game/creatures/roster.h"
 #include "game/state/hero.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 
 tmon* Roster[99] = {};
 int32_t MonsterCount = 0;

@@ -22,9 +22,9 @@
 #include "game/ui/message.h"
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/random.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/random.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/random.h"
+#include "platform/display/display.h"
+#include "platform/core/random.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "game/ui/font.h"
 #include "game/ui/menu.h"
 #include "game/ui/message.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/recording.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/replay/recording.h"
 
 void DeathScreen(tmon* killer) {
   ShowMessage("The " + killer->name + " killed you! Everything is lost...", 1.3f, 0.6f, 1, 1);

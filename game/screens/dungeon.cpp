@@ -11,7 +11,7 @@
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
 #include "game/ui/menu.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 
 namespace {
 

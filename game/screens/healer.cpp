@@ -7,7 +7,7 @@
 #include "game/ui/menu.h"
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 void Healer() {
   // Never negative: health above health-max would have the healer paying the hero.

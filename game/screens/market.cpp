@@ -8,7 +8,7 @@
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
 #include "game/ui/menu.h"
-#include "platform/random.h"
+#include "platform/core/random.h"
 
 void RestockMarket(titem* stock[20]) {
   for (int32_t i = 1; i <= MarketSlots; ++i) {

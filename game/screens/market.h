@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 struct titem;
 

@@ -9,7 +9,7 @@
 #include "game/ui/menu.h"
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 Text PawnOptionText(const titem* item) {
   const Text marker = hero.IsEquipped(item) ? "equipped: " : "";

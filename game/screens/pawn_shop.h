@@ -1,6 +1,6 @@
 // The pawn shop: selling items from the inventory.
 #pragma once
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 struct titem;
 

@@ -20,13 +20,13 @@
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/random.h"
-#include "platform/resources.h"
+#include "platform/core/clock.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
+#include "platform/files/resources.h"
 
 
 void GameMain() {

@@ -15,10 +15,10 @@
 #include "game/ui/menu.h"
 #include "game/ui/message.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/recording.h"
+#include "platform/core/program.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/recording.h"
 
 void ShowTitleScreen(int32_t i) {
   const int32_t width = DisplayWidth();

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "game/state/item.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 
 thero hero;
 void (*RuneLevelGained)() = nullptr;

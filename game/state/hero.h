@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "game/state/item.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 struct tmon;
 

@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/stream.h"
-#include "platform/text.h"
+#include "platform/files/stream.h"
+#include "platform/core/text.h"
 
 // The hero's inventory slots 1..InventorySlots and rune slots 1..RuneSlots; index 0 is never used.
 constexpr int32_t InventorySlots = 18;

@@ -6,7 +6,7 @@
 #include "game/state/hero.h"
 #include "game/state/item.h"
 #include "game/state/item_describe.h"
-#include "platform/program.h"
+#include "platform/core/program.h"
 
 namespace {
 

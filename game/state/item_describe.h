@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 Text TimingName(int32_t timing);
 Text StatName(int32_t stat);

@@ -5,8 +5,8 @@
 
 #include "game/state/item.h"
 #include "game/state/item_generate.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 
 namespace {
 

@@ -36,10 +36,10 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "platform/program.h"
-#include "platform/resources.h"
-#include "platform/save_files.h"
-#include "platform/stream.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
+#include "platform/files/save_files.h"
+#include "platform/files/stream.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
 
 namespace {
 

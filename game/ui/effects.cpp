@@ -10,10 +10,10 @@
 #include "game/ui/frame.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 
 namespace {
 

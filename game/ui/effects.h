@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 // One frame of a text floating up from just above (x, y) in the current colour; 1 on the call that
 // finishes it (or on which Space or Enter cut it short), else 0. One text at a time.

@@ -7,8 +7,8 @@
 
 #include "game/creatures/anim.h"
 #include "game/ui/palette.h"
-#include "platform/display.h"
-#include "platform/program.h"
+#include "platform/display/display.h"
+#include "platform/core/program.h"
 
 tfont font;
 

@@ -2,8 +2,8 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/image.h"
-#include "platform/text.h"
+#include "platform/images/image.h"
+#include "platform/core/text.h"
 
 struct tfont {
   Text charset;

@@ -3,8 +3,8 @@
 
 #include "game/state/hero.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
 
 ImagePtr TitlePicture;
 

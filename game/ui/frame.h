@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 
 // The title picture, loaded at start-up: the background of every screen.
 extern ImagePtr TitlePicture;

@@ -4,7 +4,7 @@
 
 #include "game/state/item.h"
 #include "game/ui/palette.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 tmenu menu;
 

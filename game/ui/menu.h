@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 struct tmenu {
   Text title;

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 // Types text letter by letter; 0 when it ran to its end, 1 when skipped with Space or Enter. Line
 // breaks ('\n') stack the lines, each centred, around the middle of the picture.

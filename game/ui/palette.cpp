@@ -2,7 +2,7 @@
 // statistic (or the plain rune colour), weapons and armour in strength's and defence's.
 #include "game/ui/palette.h"
 
-#include "platform/program.h"
+#include "platform/core/program.h"
 
 void SetItemColor(const titem& item, int32_t plain, int32_t ignoreRare) {
   if (ignoreRare == 0 && item.quality == 3.0f) {

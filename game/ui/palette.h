@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "game/state/item.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 struct TColor {
   int32_t red, green, blue;

@@ -9,7 +9,7 @@
 #include "game/ui/font.h"
 #include "game/ui/menu.h"
 #include "game/ui/palette.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 extern const int32_t HeroX = 120;
 int32_t HeroY = 375;

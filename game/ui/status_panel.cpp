@@ -7,7 +7,7 @@
 #include "game/ui/font.h"
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "platform/resources.h"
-#include "platform/stream.h"
+#include "platform/files/resources.h"
+#include "platform/files/stream.h"
 
 bool ReadEmbedded(const std::string& name, std::vector<uint8_t>& bytes) {
   StreamPtr stream = OpenResourceStream(Text(("incbin::" + name).c_str()));

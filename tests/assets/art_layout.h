@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 #include "tools/artgen/creature.h"
 
 // The generator's own table: what it draws is what the game must load.

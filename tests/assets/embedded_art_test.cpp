@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "art_layout.h"
-#include "platform/resources.h"
-#include "platform/internal/window_icon.h"
+#include "platform/files/resources.h"
+#include "platform/display/window_icon.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "art_layout.h"
-#include "platform/resources.h"
+#include "platform/files/resources.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 #include "tools/artgen/paint.h"
 
 using namespace artgen;

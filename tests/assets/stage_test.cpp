@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "art_layout.h"
-#include "platform/resources.h"
+#include "platform/files/resources.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "game/creatures/anim.h"
 #include "game/creatures/mon.h"
-#include "platform/program.h"
+#include "platform/core/program.h"
 #include "tests/support/end_status.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording.h"
+#include "platform/replay/recording.h"
 #include "tests/flows/replay_fixture.h"
 #include "tests/support/small_disk.h"
 

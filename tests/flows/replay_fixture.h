@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 #include "tests/support/replay_tool.h"
 #include "tests/support/scratch_dir.h"
 

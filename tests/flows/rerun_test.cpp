@@ -13,8 +13,8 @@
 #include "game/screens/world.h"
 #include "game/state/hero.h"
 #include "game/state/save.h"
-#include "platform/keyboard.h"
-#include "platform/keyscript.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/keyscript.h"
 #include "platform/run.h"
 #include "tests/support/scratch_dir.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "game/screens/start.h"
-#include "platform/resources.h"
+#include "platform/files/resources.h"
 #include "platform/run.h"
 
 namespace fs = std::filesystem;

@@ -8,8 +8,8 @@
 
 #include "game/state/hero.h"
 #include "game/state/save.h"
-#include "platform/recording.h"
-#include "platform/sha256.h"
+#include "platform/replay/recording.h"
+#include "platform/core/sha256.h"
 #include "tests/flows/replay_fixture.h"
 #include "tests/support/stripped_hero.h"
 

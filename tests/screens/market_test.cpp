@@ -11,8 +11,8 @@
 #include "game/state/item_generate.h"
 #include "game/ui/menu.h"
 #include "game/ui/palette.h"
-#include "platform/display.h"
-#include "platform/random.h"
+#include "platform/display/display.h"
+#include "platform/core/random.h"
 #include "tests/screens/town_support.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include "game/state/item_generate.h"
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
-#include "platform/image.h"
-#include "platform/keyboard.h"
-#include "platform/keyscript.h"
+#include "platform/images/image.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/keyscript.h"
 
 std::string Plain(const Text& text) { return text.ToBytes(); }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/display.h"
-#include "platform/text.h"
+#include "platform/display/display.h"
+#include "platform/core/text.h"
 #include "tests/support/glyphs.h"
 
 struct titem;

@@ -1,7 +1,7 @@
 // The hero's rules: the new game, equipping and unequipping swords, armour and runes, taking items
 // into the pack and replacing them, rune effects and levels, and death's reset.
 #include "game/state/hero.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tests/state/state_support.h"
 #include "tests/support/stripped_hero.h"
 

@@ -3,7 +3,7 @@
 
 #include "game/state/hero.h"
 #include "game/state/item_describe.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tests/state/state_support.h"
 #include "tests/support/end_status.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "game/state/item_generate.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tests/state/state_support.h"
 
 namespace {

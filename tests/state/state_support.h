@@ -10,8 +10,8 @@
 
 #include "game/state/hero.h"
 #include "game/state/item.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 #include "tests/support/scratch_dir.h"
 
 inline std::vector<uint8_t> FileBytes(const std::string& name) {

@@ -13,11 +13,11 @@
 #include "game/state/hero.h"
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
-#include "platform/image.h"
-#include "platform/keyboard.h"
-#include "platform/keyscript.h"
-#include "platform/program.h"
-#include "platform/resources.h"
+#include "platform/images/image.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/keyscript.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
 
 int LoadShippedRoster(std::vector<TDrawRecord>* records, bool drawn) {
   SetEndMode(EndMode::Throw);

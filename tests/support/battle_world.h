@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 // Opens the headless display (one that draws nothing when drawn is false: battles are checked by
 // their state and draw records, never by pixels), loads the font, the title picture and every

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/program.h"
+#include "platform/core/program.h"
 
 constexpr int CallReturned = 1000;
 

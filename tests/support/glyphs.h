@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/display.h"
+#include "platform/display/display.h"
 
 // Only the records drawn with the font's glyphs.
 std::vector<TDrawRecord> GlyphsOf(const std::vector<TDrawRecord>& records);

@@ -3,10 +3,10 @@
 
 #include <cstdlib>
 
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/program.h"
+#include "platform/core/clock.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/core/program.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/keyscript.h"
+#include "platform/replay/keyscript.h"
 
 void UseKeys(const std::string& script) {
   std::vector<TKeyStep> steps;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording.h"
+#include "platform/replay/recording.h"
 
 void UseKeys(const std::string& script);
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 
 inline ImagePtr MakeStandInImage(int32_t width, int32_t height, int32_t frames) {
   auto image = std::make_unique<TImage>();

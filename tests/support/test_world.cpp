@@ -7,11 +7,11 @@
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
 #include "game/ui/stage.h"
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/keyboard.h"
-#include "platform/program.h"
-#include "platform/random.h"
+#include "platform/core/clock.h"
+#include "platform/display/display.h"
+#include "platform/input/keyboard.h"
+#include "platform/core/program.h"
+#include "platform/core/random.h"
 #include "tests/support/stand_in_image.h"
 
 void ResetPlatformState() {

@@ -6,9 +6,9 @@
 
 #include "game/creatures/anim.h"
 #include "game/ui/font.h"
-#include "platform/display.h"
-#include "platform/program.h"
-#include "platform/resources.h"
+#include "platform/display/display.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
 #include "tests/support/end_status.h"
 #include "tests/ui/ui_support.h"
 

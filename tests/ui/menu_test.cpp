@@ -11,8 +11,8 @@
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"
-#include "platform/display.h"
-#include "platform/program.h"
+#include "platform/display/display.h"
+#include "platform/core/program.h"
 #include "tests/support/end_status.h"
 #include "tests/ui/ui_support.h"
 

@@ -9,8 +9,8 @@
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
 #include "game/ui/menu.h"
-#include "platform/display.h"
-#include "platform/resources.h"
+#include "platform/display/display.h"
+#include "platform/files/resources.h"
 #include "tests/ui/ui_support.h"
 
 namespace {

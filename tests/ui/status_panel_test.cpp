@@ -16,7 +16,7 @@
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
+#include "platform/display/display.h"
 #include "tests/support/stand_in_image.h"
 #include "tests/ui/ui_support.h"
 

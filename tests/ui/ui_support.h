@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/display.h"
-#include "platform/image.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
 #include "tests/support/glyphs.h"
 
 // Everything a screen test needs in process: program ends throw, no display, a virtual clock, the

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/image.h"
+#include "platform/images/image.h"
 
 namespace artgen {
 

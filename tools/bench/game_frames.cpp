@@ -16,12 +16,12 @@
 #include "game/ui/menu.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/keyboard.h"
-#include "platform/keyscript.h"
-#include "platform/program.h"
-#include "platform/resources.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/keyscript.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
 
 namespace {
 

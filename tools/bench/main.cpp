@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/program.h"
-#include "platform/resources.h"
+#include "platform/core/clock.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
 
 #ifdef CAIRNMARK_BENCH_SDL_IMAGE
 #include <SDL_image.h>

@@ -8,11 +8,11 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/display.h"
-#include "platform/image.h"
-#include "platform/internal/display_internal.h"
-#include "platform/program.h"
-#include "platform/resources.h"
+#include "platform/display/display.h"
+#include "platform/images/image.h"
+#include "platform/display/display_internal.h"
+#include "platform/core/program.h"
+#include "platform/files/resources.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/keyscript.h"
-#include "platform/recording.h"
+#include "platform/replay/keyscript.h"
+#include "platform/replay/recording.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "game/ui/palette.h"
 #include "game/ui/stage.h"
 #include "game/ui/status_panel.h"
-#include "platform/display.h"
-#include "platform/program.h"
+#include "platform/display/display.h"
+#include "platform/core/program.h"
 #include "tests/support/stand_in_image.h"
 
 namespace {

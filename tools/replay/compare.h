@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "platform/recording.h"
+#include "platform/replay/recording.h"
 
 // "" when the replay delivered the same keys at the same frames and ended the same way, at the same
 // frame, with the same save; otherwise one line saying where it parted first.

@@ -12,11 +12,11 @@
 
 #include "game/screens/start.h"
 #include "game/state/save.h"
-#include "platform/clock.h"
-#include "platform/internal/recorder.h"
-#include "platform/keyboard.h"
+#include "platform/core/clock.h"
+#include "platform/input/keyboard.h"
+#include "platform/replay/recorder.h"
 #include "platform/run.h"
-#include "platform/save_files.h"
+#include "platform/files/save_files.h"
 #include "tools/replay/compare.h"
 #include "tools/replay/options.h"
 

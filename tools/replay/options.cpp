@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/save_files.h"
-#include "platform/text.h"
+#include "platform/files/save_files.h"
+#include "platform/core/text.h"
 
 const char* const kReplayUsage =
     "Usage: cairnmark-replay [--clock MS] [--keys SCRIPT | --keys-file FILE] [--shots DIR] [--dir DIR]\n"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/recording.h"
+#include "platform/replay/recording.h"
 #include "platform/run.h"
 
 enum class ReplayCommand { Run, Help, Error };
