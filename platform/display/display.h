@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/text.h"
-
 struct TImage;
 
 struct TGraphicsMode {

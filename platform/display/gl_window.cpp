@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/display/display.h"
 #include "platform/display/gl.h"
 #include "platform/display/display_internal.h"
 #include "platform/display/window_icon.h"

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "platform/core/clock.h"
-#include "platform/input/key_events.h"
 #include "platform/display/x11_window.h"
 #include "platform/input/keyboard.h"
 

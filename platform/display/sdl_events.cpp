@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "platform/core/clock.h"
-#include "platform/display/display.h"
 #include "platform/display/display_internal.h"
 #include "platform/input/key_events.h"
 #include "platform/replay/recorder.h"

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "platform/display/display.h"
 #include "platform/files/resources.h"
 
 namespace {

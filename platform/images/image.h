@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/files/stream.h"
 #include "platform/core/text.h"
 
 // Pixel formats: 1 grey, 2 alpha, 3 BGR, 4 RGB, 5 BGRA, 6 RGBA (the working format).
