@@ -125,42 +125,6 @@ bool AddRecordedStep(const std::string& word, std::vector<TKeyStep>& steps) {
 
 }  // namespace
 
-int KeyCodeFromName(const std::string& name) {
-  const std::string key = Lower(name);
-  if (key == "enter") return KeyEnter;
-  if (key == "esc") return KeyEscape;
-  if (key == "space") return KeySpace;
-  if (key == "up") return KeyUp;
-  if (key == "down") return KeyDown;
-  if (key == "lshift") return KeyLeftShift;
-  if (key == "rshift") return KeyRightShift;
-  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') return Key0 + (key[0] - '0');
-  if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') return KeyA + (key[0] - 'a');
-  if (key.size() >= 2 && key[0] == 'f') {
-    const int n = FrameNumber(key.substr(1));
-    if (n >= 1 && n <= 12 && key[1] != '0') return KeyF1 + n - 1;
-  }
-  if (key.size() >= 3 && key.size() <= 5 && key.compare(0, 2, "vk") == 0 && key[2] != '0') {
-    const int n = FrameNumber(key.substr(2));
-    if (n >= 1 && n <= 255) return n;
-  }
-  return 0;
-}
-
-std::string KeyNameFromCode(int key) {
-  if (key == KeyEnter) return "enter";
-  if (key == KeyEscape) return "esc";
-  if (key == KeySpace) return "space";
-  if (key == KeyUp) return "up";
-  if (key == KeyDown) return "down";
-  if (key == KeyLeftShift) return "lshift";
-  if (key == KeyRightShift) return "rshift";
-  if (key >= Key0 && key <= Key0 + 9) return std::string(1, static_cast<char>('0' + key - Key0));
-  if (key >= KeyA && key <= KeyA + 25) return std::string(1, static_cast<char>('a' + key - KeyA));
-  if (key >= KeyF1 && key < KeyF1 + 12) return "f" + std::to_string(key - KeyF1 + 1);
-  return "vk" + std::to_string(key);
-}
-
 bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error) {
   steps.clear();
   error.clear();

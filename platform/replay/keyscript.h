@@ -28,11 +28,6 @@ struct TKeyStep {
 // Parses script into steps; on a bad token returns false with a message naming it in error.
 bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error);
 
-// The virtual-key code of a key name ("enter", "f3", "q", "vk37"), or 0.
-int KeyCodeFromName(const std::string& name);
-// The name of a virtual-key code 1-255 (one KeyCodeFromName reads back).
-std::string KeyNameFromCode(int key);
-
 // Installs the steps as the key source.
 void UseKeyScript(std::vector<TKeyStep> steps);
 // The key source UseKeyScript installs, to be wrapped (watching a recording in the window).
