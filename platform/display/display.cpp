@@ -1,7 +1,7 @@
 // The display: opening and closing it, its sequence number, the drawing state (colour, alpha, blend
 // mode, scale and rotation, origin, viewport), frame pacing at the display's rate, screenshots, and
-// the draw recorder. The OpenGL work itself is in display_gl.cpp; a display that draws nothing never
-// opens it, and every OpenGL call then does nothing, so both run the same code above it.
+// the draw recorder. The OpenGL work itself is behind gl.h; a display that draws nothing never opens
+// it, and every OpenGL call then does nothing, so both run the same code above it.
 #include "platform/display/display.h"
 #include "platform/display/display_internal.h"
 
@@ -326,8 +326,6 @@ bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
 }
 
 bool DisplayHasContext() { return current != nullptr && GlWindowOpen(); }
-void FlushQuads() { GlFlushQuads(); }
-void ForgetBoundTexture() { GlForgetBoundTexture(); }
 void RefreshDisplayWindow() {
   if (current) GlWindowChanged();
 }

@@ -50,3 +50,18 @@ void GlDrawOpaqueByCopy(uint32_t texture, float u1, float v1, int32_t width, int
 
 // The presented picture as RGB bytes, top row first (800 x 600 x 3); false with no display.
 bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height);
+
+// Textures (gl_textures.cpp). Whether the driver takes an RGBA texture of this size (asked with a
+// proxy), and whether it takes textures of any size (OpenGL 2.0 and later, or the extension before).
+bool GlTextureFits(int32_t width, int32_t height);
+bool GlAnySizeTextures();
+// A texture of width x height from RGBA pixels (nullptr: its contents come later, by parts), clamped
+// at its edges, enlarged linearly when filtered, mipmapped when asked (its levels given after it).
+uint32_t GlMakeTexture(int32_t width, int32_t height, const uint8_t* pixels, bool filtered, bool mipmapped);
+// One more mipmap level of the texture just made.
+void GlAddTextureLevel(int32_t level, int32_t width, int32_t height, const uint8_t* pixels);
+// Writes RGBA pixels into part of a texture, after drawing the queued quads that use its old contents.
+void GlWriteTexture(uint32_t texture, int32_t left, int32_t top, int32_t width, int32_t height,
+                    const uint8_t* pixels);
+// Deletes textures, after drawing what still uses them.
+void GlDeleteTextures(const std::vector<uint32_t>& textures);

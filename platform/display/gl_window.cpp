@@ -18,7 +18,6 @@
 #include <cstring>
 
 #include "platform/display/gl.h"
-#include "platform/display/display_internal.h"
 #include "platform/display/window_icon.h"
 #include "platform/display/x11_window.h"
 #include "platform/display/letterbox.h"
@@ -812,7 +811,7 @@ bool GlReadShownArea(int32_t x, int32_t y, int32_t width, int32_t height, std::v
   return true;
 }
 
-void DeleteDisplayTextures(const std::vector<uint32_t>& textures) {
+void GlDeleteTextures(const std::vector<uint32_t>& textures) {
   if (!gl.context || textures.empty()) return;
   GlFlushQuads();
   // Texture names are reused: a copy made from a deleted texture must never be found again.

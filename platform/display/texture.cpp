@@ -5,16 +5,14 @@
 // of their own share pages of such cells, so the creatures and icons of a frame need few draws, each
 // cell only as large as sampling reaches; a large picture gets a texture of its own size where the
 // driver allows any size, its coordinates the same as in the padded texture it stands for.
-#include <SDL_opengl.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "platform/display/display.h"
-#include "platform/images/image.h"
-#include "platform/display/display_internal.h"
 #include "platform/core/program.h"
+#include "platform/display/display.h"
+#include "platform/display/display_internal.h"
+#include "platform/display/gl.h"
+#include "platform/images/image.h"
 
 namespace {
 
@@ -30,23 +28,13 @@ int32_t NextPowerOfTwo(int32_t n) {
   return p;
 }
 
-bool TextureFits(int32_t width, int32_t height) {
-  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  GLint got = 0;
-  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
-  return got != 0;
-}
-
-// Textures of any size (OpenGL 2.0 and later, or the extension before it), asked once per display.
+// Textures of any size, asked once per display.
 bool ExactSizeTextures() {
   static uint32_t askedFor = 0;
   static bool exact = false;
   if (askedFor != DisplaySequence()) {
     askedFor = DisplaySequence();
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    exact = (version && version[0] >= '2' && version[0] <= '9') ||
-            (extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two"));
+    exact = GlAnySizeTextures();
   }
   return exact;
 }
@@ -55,7 +43,7 @@ bool ExactSizeTextures() {
 void TextureSize(int32_t width, int32_t height, int32_t& tw, int32_t& th) {
   tw = NextPowerOfTwo(std::max(width, 1));
   th = NextPowerOfTwo(std::max(height, 1));
-  while (!TextureFits(tw, th)) {
+  while (!GlTextureFits(tw, th)) {
     if (tw == 1 && th == 1) RaiseError("Unable to calculate tex size");
     tw = std::max(tw / 2, 1);
     th = std::max(th / 2, 1);
@@ -92,28 +80,15 @@ std::unique_ptr<TPixmap> HalvePixmap(const TPixmap& source) {
   return out;
 }
 
-// A texture of width x height from RGBA pixels (none: contents to come by parts).
-uint32_t UploadTexture(int32_t width, int32_t height, const uint8_t* pixels, int32_t flags) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  ForgetBoundTexture();
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (flags & ImageFiltered) ? GL_LINEAR : GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (flags & ImageMipmapped) ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  return texture;
-}
-
 uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
-  uint32_t texture = UploadTexture(rgba.width, rgba.height, rgba.pixels.data(), flags);
-  if (flags & ImageMipmapped) {
+  const bool mipmapped = (flags & ImageMipmapped) != 0;
+  uint32_t texture =
+      GlMakeTexture(rgba.width, rgba.height, rgba.pixels.data(), (flags & ImageFiltered) != 0, mipmapped);
+  if (mipmapped) {
     std::unique_ptr<TPixmap> level = std::make_unique<TPixmap>(rgba);
-    for (GLint n = 1; level->width > 1 || level->height > 1; ++n) {
+    for (int32_t n = 1; level->width > 1 || level->height > 1; ++n) {
       level = HalvePixmap(*level);
-      glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level->width, level->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                   level->pixels.data());
+      GlAddTextureLevel(n, level->width, level->height, level->pixels.data());
     }
   }
   return texture;
@@ -138,11 +113,7 @@ std::unique_ptr<TPixmap> BorderedCell(const TPixmap& own, int32_t w, int32_t h) 
 
 // Writes a cell into a shared texture, after drawing what was queued with its old contents.
 void WriteCell(uint32_t texture, int32_t left, int32_t top, const TPixmap& cell) {
-  FlushQuads();
-  glBindTexture(GL_TEXTURE_2D, texture);
-  ForgetBoundTexture();
-  glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, cell.width, cell.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                  cell.pixels.data());
+  GlWriteTexture(texture, left, top, cell.width, cell.height, cell.pixels.data());
 }
 
 // Pages of small pictures, one kind of filtering per page, packed in shelves: rows of cells of
@@ -211,9 +182,9 @@ bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImage
       break;
     }
   if (!page) {
-    if (!TextureFits(kPageSize, kPageSize)) return false;
+    if (!GlTextureFits(kPageSize, kPageSize)) return false;
     TTexturePage made;
-    made.texture = UploadTexture(kPageSize, kPageSize, nullptr, flags & ImageFiltered);
+    made.texture = GlMakeTexture(kPageSize, kPageSize, nullptr, filtered, false);
     made.filtered = filtered;
     pages.push_back(std::move(made));
     page = &pages.back();
@@ -252,7 +223,7 @@ bool AtlasLayout(const TImage& image, TAtlasLayout& layout) {
   int32_t down = (n + layout.across - 1) / layout.across;
   layout.width = NextPowerOfTwo(layout.across * cw);
   layout.height = NextPowerOfTwo(down * ch);
-  return TextureFits(layout.width, layout.height);
+  return GlTextureFits(layout.width, layout.height);
 }
 
 // Writes frame `frame` into its cell of the atlas pixmap (or, with atlas null, uploads the cell).
@@ -339,7 +310,7 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   const bool mipmapped = (image->flags & ImageMipmapped) != 0;
   const bool paged = tw <= kPageCellLimit && th <= kPageCellLimit && !mipmapped;
   std::unique_ptr<TPixmap> pixels;
-  if (!paged && f.fullSize && !mipmapped && (w != tw || h != th) && ExactSizeTextures() && TextureFits(w, h)) {
+  if (!paged && f.fullSize && !mipmapped && (w != tw || h != th) && ExactSizeTextures() && GlTextureFits(w, h)) {
     // A large picture at its own size, not padded to powers of two (the title picture: 1.9 MB, not
     // 4.2): clamping at its edge samples what the repeated edge of the padded texture gave, and its
     // texture coordinates still run to (w / tw, h / th), scaled to the whole texture.
@@ -369,7 +340,7 @@ void ReleaseFrameTexture(TImage* image, int32_t frame) {
     if (f.pageCell >= 0)
       ReleasePageCell(f.texture, f.pageCell);
     else if (f.texture != image->atlasTexture)
-      DeleteDisplayTextures({f.texture});
+      GlDeleteTextures({f.texture});
   }
   f = TImageFrame{};
   image->sequences[i] = 0;
@@ -378,7 +349,7 @@ void ReleaseFrameTexture(TImage* image, int32_t frame) {
 TImage::~TImage() {
   if (!DisplayHasContext()) return;
   // Pending quads may still use these textures; deleting or reusing them waits for those draws.
-  FlushQuads();
+  GlFlushQuads();
   for (int32_t i = 0; i < FrameCount(); ++i) ReleaseFrameTexture(this, i);
-  if (atlasTexture && atlasSequence == DisplaySequence()) DeleteDisplayTextures({atlasTexture});
+  if (atlasTexture && atlasSequence == DisplaySequence()) GlDeleteTextures({atlasTexture});
 }
