@@ -12,6 +12,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/display/gl.h"
+#include "platform/display/texture.h"
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
 #include "platform/core/program.h"
@@ -171,6 +172,7 @@ TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t ref
     EndProgram(1);
   }
   NextSequence();
+  HookImageTextures();
   current = std::make_unique<TGraphics>();
   current->mode = TGraphicsMode{width, height, depth, refreshHz, flags};
   presentedValid = false;
@@ -295,12 +297,6 @@ void DrawImageFrame(TImage* image, float x, float y, int32_t frame) {
 
 void DrawImageRect(TImage* image, float x, float y, float width, float height, int32_t frame) {
   QueueFrame(image, x, y, width, height, frame);
-}
-
-void SetImageHandle(TImage* image, float handleX, float handleY) {
-  if (!image) return;
-  image->handleX = handleX;
-  image->handleY = handleY;
 }
 
 void SetDrawRecorder(std::vector<TDrawRecord>* records) { recorder = records; }

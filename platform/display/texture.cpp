@@ -12,6 +12,7 @@
 #include "platform/display/display.h"
 #include "platform/display/display_internal.h"
 #include "platform/display/gl.h"
+#include "platform/display/texture.h"
 #include "platform/images/image.h"
 
 namespace {
@@ -332,6 +333,9 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   return &f;
 }
 
+namespace {
+
+// Gives up the frame's texture (its own, or its cell of a shared page) when made for this display.
 void ReleaseFrameTexture(TImage* image, int32_t frame) {
   if (!image || frame < 0 || frame >= image->FrameCount() || !DisplayHasContext()) return;
   size_t i = static_cast<size_t>(frame);
@@ -346,10 +350,14 @@ void ReleaseFrameTexture(TImage* image, int32_t frame) {
   image->sequences[i] = 0;
 }
 
-TImage::~TImage() {
+void ReleaseImageTextures(TImage* image) {
   if (!DisplayHasContext()) return;
   // Pending quads may still use these textures; deleting or reusing them waits for those draws.
   GlFlushQuads();
-  for (int32_t i = 0; i < FrameCount(); ++i) ReleaseFrameTexture(this, i);
-  if (atlasTexture && atlasSequence == DisplaySequence()) GlDeleteTextures({atlasTexture});
+  for (int32_t i = 0; i < image->FrameCount(); ++i) ReleaseFrameTexture(image, i);
+  if (image->atlasTexture && image->atlasSequence == DisplaySequence()) GlDeleteTextures({image->atlasTexture});
 }
+
+}  // namespace
+
+void HookImageTextures() { SetImageTextureHooks({ReleaseFrameTexture, ReleaseImageTextures}); }
