@@ -20,7 +20,7 @@
 #include "platform/display/sdl_key_filter.h"
 #include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/replay/recorder.h"
 
 namespace {

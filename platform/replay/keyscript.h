@@ -1,4 +1,5 @@
-// Key scripts: the headless key source. Tokens are white-space separated and case-insensitive:
+// Key scripts, which the headless key source plays (script_player.h). Tokens are white-space
+// separated and case-insensitive:
 //   a key name (enter esc space up down 0-9 a-z f1-f12 lshift rshift): pressed and released at the
 //     next WaitForKey, after that wait has cleared the key table;
 //   KEY@N: pressed and released right after presented frame N (frames counted from 1);
@@ -27,12 +28,3 @@ struct TKeyStep {
 
 // Parses script into steps; on a bad token returns false with a message naming it in error.
 bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& steps, std::string& error);
-
-// Installs the steps as the key source.
-void UseKeyScript(std::vector<TKeyStep> steps);
-// The key source UseKeyScript installs, to be wrapped (watching a recording in the window).
-struct TKeySource;
-TKeySource KeyScriptSource(std::vector<TKeyStep> steps);
-
-// Key steps not yet fired (tests).
-int RemainingKeySteps();

@@ -1,6 +1,7 @@
 // Key scripts: parsing the tokens, and delivering them in the order a played game sees them (wait
 // steps inside key waits, frame steps after their frame, Shift combinations held across a wait).
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 
 #include <gtest/gtest.h>
 
