@@ -1,11 +1,11 @@
 // The OpenGL side of the images' textures: asking what sizes the driver takes, making a texture
 // (clamped at its edges, filtered or not, its mipmap levels given after it), and writing part of
 // one. What goes into them, and where, is decided in texture.cpp.
+#include "platform/display/gl.h"
+
 #include <SDL_opengl.h>
 
 #include <cstring>
-
-#include "platform/display/gl.h"
 
 bool GlTextureFits(int32_t width, int32_t height) {
   glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
