@@ -106,5 +106,6 @@ struct TPngSettings {
 };
 // The same PNG bytes in memory; false on failure.
 bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings = {});
-// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey; false on failure.
+// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey, with optimised Huffman tables
+// and the exact integer DCT, so the same pixels always give the same bytes; false on failure.
 bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);
