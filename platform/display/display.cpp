@@ -172,9 +172,9 @@ TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t ref
     EndProgram(1);
   }
   NextSequence();
-  HookImageTextures();
   current = std::make_unique<TGraphics>();
   current->mode = TGraphicsMode{width, height, depth, refreshHz, flags};
+  SetTextureDisplay(DisplayHasContext() ? sequence : 0);
   presentedValid = false;
 
   pacing = TPacing{};
@@ -201,6 +201,7 @@ void CloseDisplay() {
   if (!current) return;
   GlCloseWindow();
   current.reset();
+  SetTextureDisplay(0);
   presentedValid = false;
   NextSequence();
 }
@@ -208,6 +209,7 @@ void CloseDisplay() {
 void AbandonDisplay() {
   // The window system is gone: its window can no longer be closed, only forgotten.
   current.reset();
+  SetTextureDisplay(0);
   presentedValid = false;
 }
 

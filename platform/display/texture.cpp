@@ -9,13 +9,14 @@
 #include <cmath>
 
 #include "platform/core/program.h"
-#include "platform/display/display.h"
-#include "platform/display/display_internal.h"
 #include "platform/display/gl.h"
 #include "platform/display/texture.h"
 #include "platform/images/image.h"
 
 namespace {
+
+// The display the textures are made for (its sequence number), 0 while no display has a context.
+uint32_t textureDisplay = 0;
 
 // Strip cells up to this size share a texture.
 constexpr int32_t kAtlasCellLimit = 64;
@@ -33,8 +34,8 @@ int32_t NextPowerOfTwo(int32_t n) {
 bool ExactSizeTextures() {
   static uint32_t askedFor = 0;
   static bool exact = false;
-  if (askedFor != DisplaySequence()) {
-    askedFor = DisplaySequence();
+  if (askedFor != textureDisplay) {
+    askedFor = textureDisplay;
     exact = GlAnySizeTextures();
   }
   return exact;
@@ -167,9 +168,9 @@ int32_t PlaceCell(TTexturePage& page, int32_t width, int32_t height) {
 }
 
 bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImageFrame& f) {
-  if (pagesSequence != DisplaySequence()) {
+  if (pagesSequence != textureDisplay) {
     pages.clear();  // their textures went with the display they were made for
-    pagesSequence = DisplaySequence();
+    pagesSequence = textureDisplay;
   }
   const bool filtered = (flags & ImageFiltered) != 0;
   // The image and its repeated edge (when the texture is larger than the image), then the border.
@@ -204,7 +205,7 @@ bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImage
 }
 
 void ReleasePageCell(uint32_t texture, int32_t cell) {
-  if (pagesSequence != DisplaySequence()) return;
+  if (pagesSequence != textureDisplay) return;
   for (TTexturePage& p : pages)
     if (p.texture == texture) p.freeCells.push_back(cell);
 }
@@ -246,7 +247,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
   f.t0 = static_cast<float>(top + 1) / static_cast<float>(layout.height);
   f.sScale = static_cast<float>(layout.tw) / static_cast<float>(layout.width);
   f.tScale = static_cast<float>(layout.th) / static_cast<float>(layout.height);
-  image.sequences[static_cast<size_t>(frame)] = DisplaySequence();
+  image.sequences[static_cast<size_t>(frame)] = textureDisplay;
   if (atlas) {
     for (int32_t y = 0; y < ch; ++y)
       std::copy_n(&cell->pixels[static_cast<size_t>(y) * cw * 4], cw * 4,
@@ -259,7 +260,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
 bool MakeAtlasFrame(TImage& image, int32_t frame) {
   TAtlasLayout layout;
   if (!AtlasLayout(image, layout)) return false;
-  if (image.atlasTexture && image.atlasSequence == DisplaySequence()) {
+  if (image.atlasTexture && image.atlasSequence == textureDisplay) {
     // A frame stored again into a strip whose texture exists: only its cell changes.
     FillAtlasCell(image, frame, layout, nullptr);
     return true;
@@ -268,7 +269,7 @@ bool MakeAtlasFrame(TImage& image, int32_t frame) {
   image.atlasTexture = 0;
   for (int32_t i = 0; i < image.FrameCount(); ++i) FillAtlasCell(image, i, layout, atlas.get());
   image.atlasTexture = UploadTexture(*atlas, image.flags);
-  image.atlasSequence = DisplaySequence();
+  image.atlasSequence = textureDisplay;
   for (TImageFrame& f : image.frames) f.texture = image.atlasTexture;
   return true;
 }
@@ -295,10 +296,10 @@ std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWi
 }
 
 TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
-  if (!image || !DisplayHasContext() || frame < 0 || frame >= image->FrameCount()) return nullptr;
+  if (!image || textureDisplay == 0 || frame < 0 || frame >= image->FrameCount()) return nullptr;
   size_t i = static_cast<size_t>(frame);
   TImageFrame& f = image->frames[i];
-  if (f.texture && image->sequences[i] == DisplaySequence()) return &f;
+  if (f.texture && image->sequences[i] == textureDisplay) return &f;
   if (!image->pixmaps[i]) return nullptr;
   if (MakeAtlasFrame(*image, frame)) return &f;
   const TPixmap& source = *image->pixmaps[i];
@@ -307,7 +308,7 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   f = TImageFrame{};
   const int32_t w = std::min(source.width, tw), h = std::min(source.height, th);
   f.fullSize = w == source.width && h == source.height;
-  image->sequences[i] = DisplaySequence();
+  image->sequences[i] = textureDisplay;
   const bool mipmapped = (image->flags & ImageMipmapped) != 0;
   const bool paged = tw <= kPageCellLimit && th <= kPageCellLimit && !mipmapped;
   std::unique_ptr<TPixmap> pixels;
@@ -337,10 +338,10 @@ namespace {
 
 // Gives up the frame's texture (its own, or its cell of a shared page) when made for this display.
 void ReleaseFrameTexture(TImage* image, int32_t frame) {
-  if (!image || frame < 0 || frame >= image->FrameCount() || !DisplayHasContext()) return;
+  if (!image || frame < 0 || frame >= image->FrameCount() || textureDisplay == 0) return;
   size_t i = static_cast<size_t>(frame);
   TImageFrame& f = image->frames[i];
-  if (f.texture && image->sequences[i] == DisplaySequence()) {
+  if (f.texture && image->sequences[i] == textureDisplay) {
     if (f.pageCell >= 0)
       ReleasePageCell(f.texture, f.pageCell);
     else if (f.texture != image->atlasTexture)
@@ -351,13 +352,16 @@ void ReleaseFrameTexture(TImage* image, int32_t frame) {
 }
 
 void ReleaseImageTextures(TImage* image) {
-  if (!DisplayHasContext()) return;
+  if (textureDisplay == 0) return;
   // Pending quads may still use these textures; deleting or reusing them waits for those draws.
   GlFlushQuads();
   for (int32_t i = 0; i < image->FrameCount(); ++i) ReleaseFrameTexture(image, i);
-  if (image->atlasTexture && image->atlasSequence == DisplaySequence()) GlDeleteTextures({image->atlasTexture});
+  if (image->atlasTexture && image->atlasSequence == textureDisplay) GlDeleteTextures({image->atlasTexture});
 }
 
 }  // namespace
 
-void HookImageTextures() { SetImageTextureHooks({ReleaseFrameTexture, ReleaseImageTextures}); }
+void SetTextureDisplay(uint32_t display) {
+  textureDisplay = display;
+  SetImageTextureHooks({ReleaseFrameTexture, ReleaseImageTextures});
+}

@@ -13,6 +13,7 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame);
 // texture coordinates; what ImageFrameTexture uploads, exposed so it can be checked without a display.
 std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWidth, int32_t texHeight,
                                             float& u1, float& v1);
-// Has the images tell the textures when a frame's pixels are replaced or an image goes (a display
-// opening calls it; before that no texture exists).
-void HookImageTextures();
+// The display whose OpenGL context textures are made in from now on (its sequence number), 0 while
+// none has one: the display says so as it opens, closes or is abandoned. From the first call on, the
+// images tell the textures when a frame's pixels are replaced or an image goes.
+void SetTextureDisplay(uint32_t display);
