@@ -1,7 +1,8 @@
-# The one-door rule, checked by CTest. Two object libraries are compiled as game/ code is (the game
-# library's include directories and flags, nothing more): one including <SDL.h>, which must fail to
-# build for want of the header, and one including a public platform header, which must build. A
-# scan refuses the headers that sit in the compiler's default folders, and platform/internal/.
+# The one-door rule and the layers, checked by CTest. Two object libraries are compiled as game/ code
+# is (the game library's include directories and flags, nothing more): one including <SDL.h>, which
+# must fail to build for want of the header, and one including a public platform header, which must
+# build. The headers that sit in the compiler's default folders (libpng, libjpeg, zlib, OpenGL, Xlib)
+# no compile can refuse: the include check below does.
 foreach(check sdl_under_game platform_under_game)
   add_library(layer_${check} OBJECT EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/cmake/layers/${check}.cpp)
   target_link_libraries(layer_${check} PRIVATE cairnmark_game)
@@ -13,10 +14,13 @@ foreach(check sdl_under_game platform_under_game)
 endforeach()
 set_tests_properties(layers.sdl_under_game PROPERTIES
   PASS_REGULAR_EXPRESSION "SDL\\.h: No such file|'SDL\\.h' file not found")
-add_test(NAME layers.game_includes
-  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/layers/scan_game.cmake)
-# Inside game/ the folders depend one way (state, creatures, ui, screens) and no includes run in a
-# circle; a small program of our own reads the includes and says where they do not.
+# Inside game/ and inside platform/ the folders depend one way (the orders are declared in
+# include_graph.cpp) and no includes run in a circle; the game includes only the platform's public
+# headers, and an outside library's headers only the platform folder that owns it. A small program of
+# our own reads the includes and says where they do not; on a planted tree it must find every fault.
 add_executable(layer_include_graph ${CMAKE_SOURCE_DIR}/cmake/layers/include_graph.cpp)
 target_compile_options(layer_include_graph PRIVATE ${CAIRNMARK_WARNINGS})
 add_test(NAME layers.folders_run_down COMMAND layer_include_graph ${CMAKE_SOURCE_DIR})
+add_test(NAME layers.check_catches
+  COMMAND ${CMAKE_COMMAND} -DCHECKER=$<TARGET_FILE:layer_include_graph>
+          -DFIXTURES=${CMAKE_SOURCE_DIR}/cmake/layers/fixtures -P ${CMAKE_SOURCE_DIR}/cmake/layers/check_catches.cmake)

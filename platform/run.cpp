@@ -15,7 +15,7 @@
 #include "platform/display/display.h"
 #include "platform/files/folder_lock.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/display/sdl_controllers.h"
 #include "platform/replay/recorder.h"

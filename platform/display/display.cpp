@@ -1,7 +1,7 @@
 // The display: opening and closing it, its sequence number, the drawing state (colour, alpha, blend
 // mode, scale and rotation, origin, viewport), frame pacing at the display's rate, screenshots, and
-// the draw recorder. The OpenGL work itself is in display_gl.cpp; a display that draws nothing never
-// opens it, and every OpenGL call then does nothing, so both run the same code above it.
+// the draw recorder. The OpenGL work itself is behind gl.h; a display that draws nothing never opens
+// it, and every OpenGL call then does nothing, so both run the same code above it.
 #include "platform/display/display.h"
 #include "platform/display/display_internal.h"
 
@@ -12,6 +12,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/display/gl.h"
+#include "platform/display/texture.h"
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
 #include "platform/core/program.h"
@@ -173,6 +174,7 @@ TGraphics* OpenDisplay(int32_t width, int32_t height, int32_t depth, int32_t ref
   NextSequence();
   current = std::make_unique<TGraphics>();
   current->mode = TGraphicsMode{width, height, depth, refreshHz, flags};
+  SetTextureDisplay(DisplayHasContext() ? sequence : 0);
   presentedValid = false;
 
   pacing = TPacing{};
@@ -199,6 +201,7 @@ void CloseDisplay() {
   if (!current) return;
   GlCloseWindow();
   current.reset();
+  SetTextureDisplay(0);
   presentedValid = false;
   NextSequence();
 }
@@ -206,6 +209,7 @@ void CloseDisplay() {
 void AbandonDisplay() {
   // The window system is gone: its window can no longer be closed, only forgotten.
   current.reset();
+  SetTextureDisplay(0);
   presentedValid = false;
 }
 
@@ -297,12 +301,6 @@ void DrawImageRect(TImage* image, float x, float y, float width, float height, i
   QueueFrame(image, x, y, width, height, frame);
 }
 
-void SetImageHandle(TImage* image, float handleX, float handleY) {
-  if (!image) return;
-  image->handleX = handleX;
-  image->handleY = handleY;
-}
-
 void SetDrawRecorder(std::vector<TDrawRecord>* records) { recorder = records; }
 
 bool SaveScreenshot(const std::string& path) {
@@ -326,8 +324,6 @@ bool ReadPresentedPixel(int32_t x, int32_t y, uint8_t rgb[3]) {
 }
 
 bool DisplayHasContext() { return current != nullptr && GlWindowOpen(); }
-void FlushQuads() { GlFlushQuads(); }
-void ForgetBoundTexture() { GlForgetBoundTexture(); }
 void RefreshDisplayWindow() {
   if (current) GlWindowChanged();
 }

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/text.h"
-
 struct TImage;
 
 struct TGraphicsMode {
@@ -68,7 +66,6 @@ void SetDrawOrigin(float x, float y);
 
 void DrawImageFrame(TImage* image, float x, float y, int32_t frame);
 void DrawImageRect(TImage* image, float x, float y, float width, float height, int32_t frame);
-void SetImageHandle(TImage* image, float handleX, float handleY);
 
 // Tests: every DrawImageFrame / DrawImageRect is appended to *records (nullptr turns it off), with
 // the state it was drawn in. With no display open, drawing only records.

@@ -1,5 +1,5 @@
-// The display's workings that only the platform layer (images, the SDL key source, the runner) and
-// its tests use: the OpenGL batch, the window's layout and the pacing record.
+// The display's workings that only the platform (the textures, the SDL event pump) and its tests
+// use: whether it has an OpenGL context, the window's layout and the pacing record.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -8,12 +8,6 @@
 
 // True while an OpenGL context is open (a display that draws nothing has none).
 bool DisplayHasContext();
-// Sends the batched quads to OpenGL (before anything reads or changes what they use).
-void FlushQuads();
-// Textures were bound behind the batch's back (a texture was made).
-void ForgetBoundTexture();
-// Deletes textures of the current display, after drawing what still uses them.
-void DeleteDisplayTextures(const std::vector<uint32_t>& textures);
 // Shows the last presented picture again (window exposed or resized), laid out for the drawable's
 // size read again; no frame is counted.
 void RefreshDisplayWindow();

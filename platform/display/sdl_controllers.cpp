@@ -2,19 +2,17 @@
 // the game's virtual-key codes, so the game, its key scripts and replays never know a controller was
 // there. Each key counts the inputs holding it (two controllers, or A and Start together, hold Enter
 // once); a controller pulled out lets go of what it held. The held direction pressed last repeats
-// as the X server repeats a held key, with the server's own delay and rate.
+// as the X server repeats a held key, with the server's own delay and rate. The keys go back to the
+// event pump, which delivers them.
 #include "platform/display/sdl_controllers.h"
-#include "platform/display/sdl_events.h"
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/core/clock.h"
-#include "platform/input/key_events.h"
 #include "platform/display/x11_window.h"
 #include "platform/input/keyboard.h"
 
@@ -72,8 +70,8 @@ void ReadRepeatTiming() {
   }
 }
 
-void Hold(int key) {
-  if (holders[static_cast<size_t>(key)]++ == 0) ControllerKeyEvent(key, true);
+void Hold(int key, std::vector<TControllerKey>& keys) {
+  if (holders[static_cast<size_t>(key)]++ == 0) keys.push_back({key, true});
   if (IsArrow(key)) {
     ReadRepeatTiming();
     repeatKey = key;
@@ -81,10 +79,10 @@ void Hold(int key) {
   }
 }
 
-void Release(int key) {
+void Release(int key, std::vector<TControllerKey>& keys) {
   if (holders[static_cast<size_t>(key)] == 0) return;
   if (--holders[static_cast<size_t>(key)] != 0) return;
-  ControllerKeyEvent(key, false);
+  keys.push_back({key, false});
   if (repeatKey == key) repeatKey = 0;
 }
 
@@ -119,13 +117,13 @@ TPad* FindPad(SDL_JoystickID id) {
   return nullptr;
 }
 
-void LetGo(TPad& pad) {
+void LetGo(TPad& pad, std::vector<TControllerKey>& keys) {
   for (size_t b = 0; b < pad.buttons.size(); ++b)
     if (pad.buttons[b]) {
       pad.buttons[b] = false;
-      if (int key = KeyOfButton(static_cast<int>(b))) Release(key);
+      if (int key = KeyOfButton(static_cast<int>(b))) Release(key, keys);
     }
-  if (pad.stickKey != 0) Release(pad.stickKey);
+  if (pad.stickKey != 0) Release(pad.stickKey, keys);
   pad.stickKey = 0;
   pad.stickX = pad.stickY = 0;
 }
@@ -145,17 +143,17 @@ void Added(int deviceIndex) {
   pads.push_back(pad);
 }
 
-void Removed(SDL_JoystickID id) {
+void Removed(SDL_JoystickID id, std::vector<TControllerKey>& keys) {
   for (auto it = pads.begin(); it != pads.end(); ++it)
     if (it->id == id) {
-      LetGo(*it);
+      LetGo(*it, keys);
       SDL_GameControllerClose(it->controller);
       pads.erase(it);
       return;
     }
 }
 
-void Button(SDL_JoystickID id, int button, bool down) {
+void Button(SDL_JoystickID id, int button, bool down, std::vector<TControllerKey>& keys) {
   TPad* pad = FindPad(id);
   if (!pad || button < 0 || button >= SDL_CONTROLLER_BUTTON_MAX) return;
   bool& held = pad->buttons[static_cast<size_t>(button)];
@@ -164,12 +162,12 @@ void Button(SDL_JoystickID id, int button, bool down) {
   int key = KeyOfButton(button);
   if (key == 0) return;
   if (down)
-    Hold(key);
+    Hold(key, keys);
   else
-    Release(key);
+    Release(key, keys);
 }
 
-void Axis(SDL_JoystickID id, int axis, int32_t value) {
+void Axis(SDL_JoystickID id, int axis, int32_t value, std::vector<TControllerKey>& keys) {
   TPad* pad = FindPad(id);
   if (!pad) return;
   if (axis == SDL_CONTROLLER_AXIS_LEFTX)
@@ -180,9 +178,9 @@ void Axis(SDL_JoystickID id, int axis, int32_t value) {
     return;
   int key = StickKey(*pad);
   if (key == pad->stickKey) return;
-  if (pad->stickKey != 0) Release(pad->stickKey);
+  if (pad->stickKey != 0) Release(pad->stickKey, keys);
   pad->stickKey = key;
-  if (key != 0) Hold(key);
+  if (key != 0) Hold(key, keys);
 }
 
 }  // namespace
@@ -206,38 +204,36 @@ void StopControllers() {
   started = false;
 }
 
-bool HandleControllerEvent(const SDL_Event& e) {
+bool HandleControllerEvent(const SDL_Event& e, std::vector<TControllerKey>& keys) {
   switch (e.type) {
     case SDL_CONTROLLERDEVICEADDED:
       Added(e.cdevice.which);
       return true;
     case SDL_CONTROLLERDEVICEREMOVED:
-      Removed(e.cdevice.which);
+      Removed(e.cdevice.which, keys);
       return true;
     case SDL_CONTROLLERBUTTONDOWN:
     case SDL_CONTROLLERBUTTONUP:
       if (KeysSuspended()) return true;
-      Button(e.cbutton.which, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+      Button(e.cbutton.which, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN, keys);
       return true;
     case SDL_CONTROLLERAXISMOTION:
       if (KeysSuspended()) return true;
-      Axis(e.caxis.which, e.caxis.axis, e.caxis.value);
+      Axis(e.caxis.which, e.caxis.axis, e.caxis.value, keys);
       return true;
     default:
       return false;
   }
 }
 
-bool RepeatControllerKeys() {
-  if (repeatKey == 0) return false;
+int RepeatControllerKey() {
+  if (repeatKey == 0) return 0;
   const uint32_t now = ElapsedMillis();
-  if (static_cast<int32_t>(now - nextRepeat) < 0) return false;
-  // A held key that the key table has forgotten (a key wait began) counts as pressed again.
-  ControllerKeyEvent(repeatKey, true);
+  if (static_cast<int32_t>(now - nextRepeat) < 0) return 0;
   nextRepeat += repeatInterval;
   // Late (a long frame): the next repeat comes an interval from now, not in a burst.
   if (static_cast<int32_t>(now - nextRepeat) >= 0) nextRepeat = now + repeatInterval;
-  return true;
+  return repeatKey;
 }
 
 int32_t MillisToNextControllerRepeat(int32_t limit) {

@@ -1,28 +1,27 @@
 // The SDL window as the key source: SDL's key, text, focus and quit events become the keyboard's
 // events with Windows virtual-key codes, and game controllers' the keys they stand for
-// (platform/sdl_controllers), all delivered (and written to a recording being made) only right
-// after a presented frame or inside a key wait, where a key script delivers them too. The window's
-// own keys (Alt, Alt+Enter, F11) are kept from
-// the game (platform/sdl_key_filter); a request to close the window (SDL also turns SIGTERM into one) ends the
-// program as Escape in the town does, so the game is saved.
+// (sdl_controllers), all delivered (and written to a recording being made) only right after a
+// presented frame or inside a key wait, where a key script delivers them too. The window's own keys
+// (Alt, Alt+Enter, F11) are kept from the game (sdl_key_filter); a request to close the window (SDL
+// also turns SIGTERM into one) ends the program as Escape in the town does, so the game is saved.
 #include <SDL.h>
 
 #include <deque>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/core/clock.h"
-#include "platform/display/display.h"
+#include "platform/core/program.h"
+#include "platform/core/signals.h"
 #include "platform/display/display_internal.h"
-#include "platform/input/key_events.h"
-#include "platform/replay/recorder.h"
 #include "platform/display/sdl_controllers.h"
 #include "platform/display/sdl_events.h"
 #include "platform/display/sdl_key_filter.h"
-#include "platform/core/signals.h"
+#include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
-#include "platform/core/program.h"
+#include "platform/replay/script_player.h"
+#include "platform/replay/recorder.h"
 
 namespace {
 
@@ -86,19 +85,29 @@ void PumpSdl() {
   while (SDL_PollEvent(&e)) Take(e);
 }
 
-// The delivery point a controller's keys are written at, whether one of them was a new press, and
-// whether they are only being forgotten (a key table cleared), unwritten.
-int64_t controllerFrame = 0;
-bool controllerPressed = false;
-bool forgetting = false;
+// A controller's keys going down or up at delivery point frame, each press written to the recording
+// as a keyboard's would be unless they are only being forgotten (a key table cleared). A held key
+// the key table has forgotten (a key wait began) counts as pressed again. True when one was a new
+// press.
+bool DeliverControllerKeys(const std::vector<TControllerKey>& keys, int64_t frame, bool written) {
+  bool pressed = false;
+  for (const TControllerKey& k : keys) {
+    if (!k.down) {
+      KeyUpEvent(k.key);
+    } else if (KeyDownEvent(k.key)) {
+      pressed = true;
+      if (written) RecordKeyToken(KeyNameFromCode(k.key) + At(frame));
+    }
+  }
+  return pressed;
+}
 
 // Hands one event to the game, writing what it changed to the recording (frame 0: at a key wait).
 // True when it was a new press. Only Shift's being held is written besides presses: it is the one
 // key the game asks about while it is down.
 bool Deliver(const SDL_Event& e, int64_t frame) {
-  controllerFrame = frame;
-  controllerPressed = false;
-  if (HandleControllerEvent(e)) return controllerPressed;
+  std::vector<TControllerKey> keys;
+  if (HandleControllerEvent(e, keys)) return DeliverControllerKeys(keys, frame, true);
   switch (e.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -142,8 +151,7 @@ void FramePresented(int64_t frame) {
   NoteDeliveryPoint(frame);
   PumpSdl();
   DeliverPending(frame, false);
-  controllerFrame = frame;
-  RepeatControllerKeys();
+  if (const int key = RepeatControllerKey()) DeliverControllerKeys({{key, true}}, frame, true);
   EndIfRequested();
 }
 
@@ -153,16 +161,18 @@ void FramePresented(int64_t frame) {
 void Cleared() {
   NoteDeliveryPoint(0);
   std::deque<SDL_Event> kept;
-  forgetting = true;
   for (const SDL_Event& e : pending) {
-    if (HandleControllerEvent(e)) continue;
+    std::vector<TControllerKey> keys;
+    if (HandleControllerEvent(e, keys)) {
+      DeliverControllerKeys(keys, 0, false);
+      continue;
+    }
     if (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP)
       HandleSdlKey(e.key.keysym.sym, e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0,
                    e.type == SDL_KEYDOWN, e.key.repeat != 0);
     else if (e.type != SDL_TEXTINPUT)
       kept.push_back(e);
   }
-  forgetting = false;
   pending = std::move(kept);
 }
 
@@ -180,9 +190,8 @@ void WaitSdl() {
     PumpSdl();
     if (DeliverPending(0, true)) return;
     // A direction held on a controller repeats here too, as a press at this wait.
-    controllerFrame = 0;
-    controllerPressed = false;
-    if (RepeatControllerKeys() && controllerPressed) return;
+    const int repeated = RepeatControllerKey();
+    if (repeated != 0 && DeliverControllerKeys({{repeated, true}}, 0, true)) return;
     // A timeout keeps a signal that arrives mid-wait from going unnoticed, and wakes the wait for a
     // held direction's repeat.
     if (EndRequested()) return;
@@ -263,14 +272,6 @@ int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool re
   if (vk == 0) return 0;
   if (down) return KeyDownEvent(vk) ? vk : 0;
   return KeyUpEvent(vk) ? -vk : 0;
-}
-
-bool ControllerKeyEvent(int vk, bool down) {
-  if (!down) return KeyUpEvent(vk);
-  if (!KeyDownEvent(vk)) return false;
-  controllerPressed = true;
-  if (!forgetting) RecordKeyToken(KeyNameFromCode(vk) + At(controllerFrame));
-  return true;
 }
 
 void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down) {

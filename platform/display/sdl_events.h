@@ -18,9 +18,5 @@ int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool re
 // Queues a key event as if the window had sent it: it reaches the game at the next delivery point
 // (right after a presented frame, or inside a key wait). Other inputs mapped to keys come this way.
 void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down);
-// A game controller's key going down or up (platform/sdl_controllers), at the delivery point its
-// event is handed over at, written to a recording as a keyboard's press would be; true when the key
-// table changed.
-bool ControllerKeyEvent(int vk, bool down);
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

@@ -5,18 +5,18 @@
 // of their own share pages of such cells, so the creatures and icons of a frame need few draws, each
 // cell only as large as sampling reaches; a large picture gets a texture of its own size where the
 // driver allows any size, its coordinates the same as in the padded texture it stands for.
-#include <SDL_opengl.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "platform/display/display.h"
-#include "platform/images/image.h"
-#include "platform/display/display_internal.h"
 #include "platform/core/program.h"
+#include "platform/display/gl.h"
+#include "platform/display/texture.h"
+#include "platform/images/image.h"
 
 namespace {
+
+// The display the textures are made for (its sequence number), 0 while no display has a context.
+uint32_t textureDisplay = 0;
 
 // Strip cells up to this size share a texture.
 constexpr int32_t kAtlasCellLimit = 64;
@@ -30,23 +30,13 @@ int32_t NextPowerOfTwo(int32_t n) {
   return p;
 }
 
-bool TextureFits(int32_t width, int32_t height) {
-  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  GLint got = 0;
-  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
-  return got != 0;
-}
-
-// Textures of any size (OpenGL 2.0 and later, or the extension before it), asked once per display.
+// Textures of any size, asked once per display.
 bool ExactSizeTextures() {
   static uint32_t askedFor = 0;
   static bool exact = false;
-  if (askedFor != DisplaySequence()) {
-    askedFor = DisplaySequence();
-    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    exact = (version && version[0] >= '2' && version[0] <= '9') ||
-            (extensions && std::strstr(extensions, "GL_ARB_texture_non_power_of_two"));
+  if (askedFor != textureDisplay) {
+    askedFor = textureDisplay;
+    exact = GlAnySizeTextures();
   }
   return exact;
 }
@@ -55,7 +45,7 @@ bool ExactSizeTextures() {
 void TextureSize(int32_t width, int32_t height, int32_t& tw, int32_t& th) {
   tw = NextPowerOfTwo(std::max(width, 1));
   th = NextPowerOfTwo(std::max(height, 1));
-  while (!TextureFits(tw, th)) {
+  while (!GlTextureFits(tw, th)) {
     if (tw == 1 && th == 1) RaiseError("Unable to calculate tex size");
     tw = std::max(tw / 2, 1);
     th = std::max(th / 2, 1);
@@ -92,28 +82,15 @@ std::unique_ptr<TPixmap> HalvePixmap(const TPixmap& source) {
   return out;
 }
 
-// A texture of width x height from RGBA pixels (none: contents to come by parts).
-uint32_t UploadTexture(int32_t width, int32_t height, const uint8_t* pixels, int32_t flags) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  ForgetBoundTexture();
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, (flags & ImageFiltered) ? GL_LINEAR : GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, (flags & ImageMipmapped) ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-  return texture;
-}
-
 uint32_t UploadTexture(const TPixmap& rgba, int32_t flags) {
-  uint32_t texture = UploadTexture(rgba.width, rgba.height, rgba.pixels.data(), flags);
-  if (flags & ImageMipmapped) {
+  const bool mipmapped = (flags & ImageMipmapped) != 0;
+  uint32_t texture =
+      GlMakeTexture(rgba.width, rgba.height, rgba.pixels.data(), (flags & ImageFiltered) != 0, mipmapped);
+  if (mipmapped) {
     std::unique_ptr<TPixmap> level = std::make_unique<TPixmap>(rgba);
-    for (GLint n = 1; level->width > 1 || level->height > 1; ++n) {
+    for (int32_t n = 1; level->width > 1 || level->height > 1; ++n) {
       level = HalvePixmap(*level);
-      glTexImage2D(GL_TEXTURE_2D, n, GL_RGBA8, level->width, level->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                   level->pixels.data());
+      GlAddTextureLevel(n, level->width, level->height, level->pixels.data());
     }
   }
   return texture;
@@ -138,11 +115,7 @@ std::unique_ptr<TPixmap> BorderedCell(const TPixmap& own, int32_t w, int32_t h) 
 
 // Writes a cell into a shared texture, after drawing what was queued with its old contents.
 void WriteCell(uint32_t texture, int32_t left, int32_t top, const TPixmap& cell) {
-  FlushQuads();
-  glBindTexture(GL_TEXTURE_2D, texture);
-  ForgetBoundTexture();
-  glTexSubImage2D(GL_TEXTURE_2D, 0, left, top, cell.width, cell.height, GL_RGBA, GL_UNSIGNED_BYTE,
-                  cell.pixels.data());
+  GlWriteTexture(texture, left, top, cell.width, cell.height, cell.pixels.data());
 }
 
 // Pages of small pictures, one kind of filtering per page, packed in shelves: rows of cells of
@@ -195,9 +168,9 @@ int32_t PlaceCell(TTexturePage& page, int32_t width, int32_t height) {
 }
 
 bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImageFrame& f) {
-  if (pagesSequence != DisplaySequence()) {
+  if (pagesSequence != textureDisplay) {
     pages.clear();  // their textures went with the display they were made for
-    pagesSequence = DisplaySequence();
+    pagesSequence = textureDisplay;
   }
   const bool filtered = (flags & ImageFiltered) != 0;
   // The image and its repeated edge (when the texture is larger than the image), then the border.
@@ -211,9 +184,9 @@ bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImage
       break;
     }
   if (!page) {
-    if (!TextureFits(kPageSize, kPageSize)) return false;
+    if (!GlTextureFits(kPageSize, kPageSize)) return false;
     TTexturePage made;
-    made.texture = UploadTexture(kPageSize, kPageSize, nullptr, flags & ImageFiltered);
+    made.texture = GlMakeTexture(kPageSize, kPageSize, nullptr, filtered, false);
     made.filtered = filtered;
     pages.push_back(std::move(made));
     page = &pages.back();
@@ -232,7 +205,7 @@ bool PutInPage(const TPixmap& own, int32_t tw, int32_t th, int32_t flags, TImage
 }
 
 void ReleasePageCell(uint32_t texture, int32_t cell) {
-  if (pagesSequence != DisplaySequence()) return;
+  if (pagesSequence != textureDisplay) return;
   for (TTexturePage& p : pages)
     if (p.texture == texture) p.freeCells.push_back(cell);
 }
@@ -252,7 +225,7 @@ bool AtlasLayout(const TImage& image, TAtlasLayout& layout) {
   int32_t down = (n + layout.across - 1) / layout.across;
   layout.width = NextPowerOfTwo(layout.across * cw);
   layout.height = NextPowerOfTwo(down * ch);
-  return TextureFits(layout.width, layout.height);
+  return GlTextureFits(layout.width, layout.height);
 }
 
 // Writes frame `frame` into its cell of the atlas pixmap (or, with atlas null, uploads the cell).
@@ -274,7 +247,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
   f.t0 = static_cast<float>(top + 1) / static_cast<float>(layout.height);
   f.sScale = static_cast<float>(layout.tw) / static_cast<float>(layout.width);
   f.tScale = static_cast<float>(layout.th) / static_cast<float>(layout.height);
-  image.sequences[static_cast<size_t>(frame)] = DisplaySequence();
+  image.sequences[static_cast<size_t>(frame)] = textureDisplay;
   if (atlas) {
     for (int32_t y = 0; y < ch; ++y)
       std::copy_n(&cell->pixels[static_cast<size_t>(y) * cw * 4], cw * 4,
@@ -287,7 +260,7 @@ void FillAtlasCell(TImage& image, int32_t frame, const TAtlasLayout& layout, TPi
 bool MakeAtlasFrame(TImage& image, int32_t frame) {
   TAtlasLayout layout;
   if (!AtlasLayout(image, layout)) return false;
-  if (image.atlasTexture && image.atlasSequence == DisplaySequence()) {
+  if (image.atlasTexture && image.atlasSequence == textureDisplay) {
     // A frame stored again into a strip whose texture exists: only its cell changes.
     FillAtlasCell(image, frame, layout, nullptr);
     return true;
@@ -296,7 +269,7 @@ bool MakeAtlasFrame(TImage& image, int32_t frame) {
   image.atlasTexture = 0;
   for (int32_t i = 0; i < image.FrameCount(); ++i) FillAtlasCell(image, i, layout, atlas.get());
   image.atlasTexture = UploadTexture(*atlas, image.flags);
-  image.atlasSequence = DisplaySequence();
+  image.atlasSequence = textureDisplay;
   for (TImageFrame& f : image.frames) f.texture = image.atlasTexture;
   return true;
 }
@@ -323,10 +296,10 @@ std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWi
 }
 
 TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
-  if (!image || !DisplayHasContext() || frame < 0 || frame >= image->FrameCount()) return nullptr;
+  if (!image || textureDisplay == 0 || frame < 0 || frame >= image->FrameCount()) return nullptr;
   size_t i = static_cast<size_t>(frame);
   TImageFrame& f = image->frames[i];
-  if (f.texture && image->sequences[i] == DisplaySequence()) return &f;
+  if (f.texture && image->sequences[i] == textureDisplay) return &f;
   if (!image->pixmaps[i]) return nullptr;
   if (MakeAtlasFrame(*image, frame)) return &f;
   const TPixmap& source = *image->pixmaps[i];
@@ -335,11 +308,11 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   f = TImageFrame{};
   const int32_t w = std::min(source.width, tw), h = std::min(source.height, th);
   f.fullSize = w == source.width && h == source.height;
-  image->sequences[i] = DisplaySequence();
+  image->sequences[i] = textureDisplay;
   const bool mipmapped = (image->flags & ImageMipmapped) != 0;
   const bool paged = tw <= kPageCellLimit && th <= kPageCellLimit && !mipmapped;
   std::unique_ptr<TPixmap> pixels;
-  if (!paged && f.fullSize && !mipmapped && (w != tw || h != th) && ExactSizeTextures() && TextureFits(w, h)) {
+  if (!paged && f.fullSize && !mipmapped && (w != tw || h != th) && ExactSizeTextures() && GlTextureFits(w, h)) {
     // A large picture at its own size, not padded to powers of two (the title picture: 1.9 MB, not
     // 4.2): clamping at its edge samples what the repeated edge of the padded texture gave, and its
     // texture coordinates still run to (w / tw, h / th), scaled to the whole texture.
@@ -361,24 +334,34 @@ TImageFrame* ImageFrameTexture(TImage* image, int32_t frame) {
   return &f;
 }
 
+namespace {
+
+// Gives up the frame's texture (its own, or its cell of a shared page) when made for this display.
 void ReleaseFrameTexture(TImage* image, int32_t frame) {
-  if (!image || frame < 0 || frame >= image->FrameCount() || !DisplayHasContext()) return;
+  if (!image || frame < 0 || frame >= image->FrameCount() || textureDisplay == 0) return;
   size_t i = static_cast<size_t>(frame);
   TImageFrame& f = image->frames[i];
-  if (f.texture && image->sequences[i] == DisplaySequence()) {
+  if (f.texture && image->sequences[i] == textureDisplay) {
     if (f.pageCell >= 0)
       ReleasePageCell(f.texture, f.pageCell);
     else if (f.texture != image->atlasTexture)
-      DeleteDisplayTextures({f.texture});
+      GlDeleteTextures({f.texture});
   }
   f = TImageFrame{};
   image->sequences[i] = 0;
 }
 
-TImage::~TImage() {
-  if (!DisplayHasContext()) return;
+void ReleaseImageTextures(TImage* image) {
+  if (textureDisplay == 0) return;
   // Pending quads may still use these textures; deleting or reusing them waits for those draws.
-  FlushQuads();
-  for (int32_t i = 0; i < FrameCount(); ++i) ReleaseFrameTexture(this, i);
-  if (atlasTexture && atlasSequence == DisplaySequence()) DeleteDisplayTextures({atlasTexture});
+  GlFlushQuads();
+  for (int32_t i = 0; i < image->FrameCount(); ++i) ReleaseFrameTexture(image, i);
+  if (image->atlasTexture && image->atlasSequence == textureDisplay) GlDeleteTextures({image->atlasTexture});
+}
+
+}  // namespace
+
+void SetTextureDisplay(uint32_t display) {
+  textureDisplay = display;
+  SetImageTextureHooks({ReleaseFrameTexture, ReleaseImageTextures});
 }

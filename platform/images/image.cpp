@@ -1,11 +1,11 @@
 // Images and pixmaps in memory: the load settings (mask colour, default flags, mid-handle), loading
 // whole images and strips of cells through the resource streams, storing frames (masking the
-// alpha-less ones), and the pixel-format conversions. Textures are made in display_texture.cpp.
+// alpha-less ones), and the pixel-format conversions. Textures are made by the display
+// (platform/display/texture.cpp), which these files tell through hooks when frames change.
 #include "platform/images/image.h"
 
 #include <algorithm>
 
-#include "platform/display/display.h"
 #include "platform/files/resources.h"
 
 namespace {
@@ -13,6 +13,7 @@ namespace {
 int32_t maskRed = 0, maskGreen = 0, maskBlue = 0;
 int32_t defaultFlags = 0;
 bool autoMidHandle = false;
+TImageTextureHooks textureHooks;
 
 // One pixel as RGBA, whatever the format.
 void ReadRgba(const uint8_t* p, int32_t format, uint8_t out[4]) {
@@ -59,6 +60,12 @@ void FinishImage(TImage& image) {
 }
 
 }  // namespace
+
+TImage::~TImage() {
+  if (textureHooks.imageGone) textureHooks.imageGone(this);
+}
+
+void SetImageTextureHooks(const TImageTextureHooks& hooks) { textureHooks = hooks; }
 
 void SetMaskColor(int32_t red, int32_t green, int32_t blue) {
   maskRed = red;
@@ -186,10 +193,16 @@ void StoreImageFrame(TImage* image, int32_t frame, std::unique_ptr<TPixmap> pixm
   if ((image->flags & ImageMasked) && !PixmapHasAlpha(pixmap->format))
     pixmap = MaskPixmap(*pixmap, image->maskRed, image->maskGreen, image->maskBlue);
   size_t i = static_cast<size_t>(frame);
-  ReleaseFrameTexture(image, frame);
+  if (textureHooks.frameReplaced) textureHooks.frameReplaced(image, frame);
   image->pixmaps[i] = std::move(pixmap);
   image->frames[i] = TImageFrame{};
   image->sequences[i] = 0;
+}
+
+void SetImageHandle(TImage* image, float handleX, float handleY) {
+  if (!image) return;
+  image->handleX = handleX;
+  image->handleY = handleY;
 }
 
 ImagePtr MakeImageFromPixmap(const TPixmap& pixmap, int32_t flags) {

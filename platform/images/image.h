@@ -1,12 +1,12 @@
 // Images and pixmaps: pixels in memory (TPixmap), multi-frame images of equal cells (TImage) whose
-// frames become textures of the current display on first draw, the mask colour that makes one RGB
-// colour of alpha-less pictures transparent, and the PNG/JPEG decoders (libpng, libjpeg).
+// frames become textures of the current display on first draw (platform/display/texture), the mask
+// colour that makes one RGB colour of alpha-less pictures transparent, and the PNG/JPEG codecs
+// (libpng, libjpeg).
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "platform/files/stream.h"
 #include "platform/core/text.h"
 
 // Pixel formats: 1 grey, 2 alpha, 3 BGR, 4 RGB, 5 BGRA, 6 RGBA (the working format).
@@ -76,6 +76,9 @@ std::unique_ptr<TPixmap> DecodePixmap(const uint8_t* data, int64_t size);
 std::unique_ptr<TPixmap> DecodePng(const uint8_t* data, int64_t size);
 std::unique_ptr<TPixmap> DecodeJpeg(const uint8_t* data, int64_t size);
 
+// Where the image is drawn from, relative to its top-left corner.
+void SetImageHandle(TImage* image, float handleX, float handleY);
+
 // Pixmap helpers.
 std::unique_ptr<TPixmap> MakePixmap(int32_t width, int32_t height, int32_t format);
 int32_t PixmapBytesPerPixel(int32_t format);
@@ -85,15 +88,13 @@ std::unique_ptr<TPixmap> MaskPixmap(const TPixmap& source, int32_t red, int32_t 
 // Nearest-neighbour scaling to width x height (textures larger than the hardware allows).
 std::unique_ptr<TPixmap> ScalePixmap(const TPixmap& source, int32_t width, int32_t height);
 
-// The frame's texture, made (again) when the display changed; used by the display's drawing.
-// nullptr when no display is open or the frame does not exist.
-TImageFrame* ImageFrameTexture(TImage* image, int32_t frame);
-// Gives up the frame's texture (its own, or its cell of a shared page) when made for this display.
-void ReleaseFrameTexture(TImage* image, int32_t frame);
-// The RGBA pixmap a frame's texture is made from (power-of-two sized, edge duplicated), and its
-// texture coordinates; what ImageFrameTexture uploads, exposed so it can be checked without a display.
-std::unique_ptr<TPixmap> BuildTexturePixmap(const TPixmap& source, int32_t texWidth, int32_t texHeight,
-                                            float& u1, float& v1);
+// The textures made of an image's frames belong to the display that made them: it is told when a
+// frame's pixels are replaced and when an image goes, so it can give them up.
+struct TImageTextureHooks {
+  void (*frameReplaced)(TImage* image, int32_t frame) = nullptr;
+  void (*imageGone)(TImage* image) = nullptr;
+};
+void SetImageTextureHooks(const TImageTextureHooks& hooks);
 
 // Writes an RGB or RGBA pixmap as a PNG file (screenshots); false on failure.
 bool WritePng(const TPixmap& pixmap, const char* path);
@@ -105,5 +106,6 @@ struct TPngSettings {
 };
 // The same PNG bytes in memory; false on failure.
 bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings = {});
-// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey; false on failure.
+// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey, with optimised Huffman tables
+// and the exact integer DCT, so the same pixels always give the same bytes; false on failure.
 bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);

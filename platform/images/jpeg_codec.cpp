@@ -105,6 +105,9 @@ int EncodeJpegC(TJpegWrite* w) {
   w->info.input_components = w->channels;
   w->info.in_color_space = w->channels == 3 ? JCS_RGB : JCS_GRAYSCALE;
   jpeg_set_defaults(&w->info);
+  // Fixed settings, so one picture always gives the same bytes (the art generator's title picture).
+  w->info.dct_method = JDCT_ISLOW;
+  w->info.optimize_coding = TRUE;
   jpeg_set_quality(&w->info, w->quality, TRUE);
   jpeg_start_compress(&w->info, TRUE);
   while (w->info.next_scanline < w->info.image_height) {

@@ -1,10 +1,12 @@
-// The key table, the typed-character queue and the waits. Messages from the key source are handled
-// only inside the queries and waits, on the one thread; a key source with no wait (none installed)
-// ends the program at a key wait rather than spinning forever.
+// The key table, the key names, the typed-character queue and the waits. Messages from the key
+// source are handled only inside the queries and waits, on the one thread; a key source with no wait
+// (none installed) ends the program at a key wait rather than spinning forever.
 #include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"
 
 #include <array>
+#include <cctype>
+#include <string>
 #include <utility>
 
 #include "platform/core/program.h"
@@ -50,7 +52,55 @@ int TakePresses(int key) {
   return count;
 }
 
+// The number a key name ends in (f12, vk37): digits only, at most three, else 0.
+int NameNumber(const std::string& digits) {
+  if (digits.empty() || digits.size() > 3) return 0;
+  int n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
 }  // namespace
+
+int KeyCodeFromName(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (key == "enter") return KeyEnter;
+  if (key == "esc") return KeyEscape;
+  if (key == "space") return KeySpace;
+  if (key == "up") return KeyUp;
+  if (key == "down") return KeyDown;
+  if (key == "lshift") return KeyLeftShift;
+  if (key == "rshift") return KeyRightShift;
+  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') return Key0 + (key[0] - '0');
+  if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') return KeyA + (key[0] - 'a');
+  if (key.size() >= 2 && key[0] == 'f') {
+    const int n = NameNumber(key.substr(1));
+    if (n >= 1 && n <= 12 && key[1] != '0') return KeyF1 + n - 1;
+  }
+  if (key.size() >= 3 && key.size() <= 5 && key.compare(0, 2, "vk") == 0 && key[2] != '0') {
+    const int n = NameNumber(key.substr(2));
+    if (n >= 1 && n <= 255) return n;
+  }
+  return 0;
+}
+
+std::string KeyNameFromCode(int key) {
+  if (key == KeyEnter) return "enter";
+  if (key == KeyEscape) return "esc";
+  if (key == KeySpace) return "space";
+  if (key == KeyUp) return "up";
+  if (key == KeyDown) return "down";
+  if (key == KeyLeftShift) return "lshift";
+  if (key == KeyRightShift) return "rshift";
+  if (key >= Key0 && key <= Key0 + 9) return std::string(1, static_cast<char>('0' + key - Key0));
+  if (key >= KeyA && key <= KeyA + 25) return std::string(1, static_cast<char>('a' + key - KeyA));
+  if (key >= KeyF1 && key < KeyF1 + 12) return "f" + std::to_string(key - KeyF1 + 1);
+  return "vk" + std::to_string(key);
+}
 
 int IsKeyDown(int key) {
   HandlePending();

@@ -1,9 +1,11 @@
-// The key table (held flag and press count per virtual-key code 1..255), the typed-character queue,
-// and the waits. Events come from a key source: the SDL window (platform/sdl_events) or a key script
-// (platform/keyscript). Messages are handled only inside the queries and the waits.
+// The key table (held flag and press count per virtual-key code 1..255), the key names, the
+// typed-character queue, and the waits. Events come from a key source: the SDL window
+// (platform/display/sdl_events) or a key script (platform/replay/keyscript). Messages are handled
+// only inside the queries and the waits.
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 
 enum KeyCode : int {
   KeyEnter = 13,
@@ -19,6 +21,11 @@ enum KeyCode : int {
   KeyLeftShift = 160,
   KeyRightShift = 161,
 };
+
+// The virtual-key code of a key name ("enter", "f3", "q", "vk37"; any case), or 0.
+int KeyCodeFromName(const std::string& name);
+// The name of a virtual-key code 1-255 (one KeyCodeFromName reads back).
+std::string KeyNameFromCode(int key);
 
 int IsKeyDown(int key);
 // Presses since last asked; then sets the count to 0.

@@ -1,29 +1,14 @@
-// The headless key source: a parsed key script. Wait steps are delivered from inside the key wait
-// (after its clear), frame steps right after their presented frame; a wait with no wait step left
-// ends the program the way closing the window would.
-#include "platform/input/key_events.h"
+// Key scripts read: the tokens a script and a recording are written in, each become a step with
+// its key and its frame or key wait, and a step is written back as the token a recorder writes.
+// The key names are the keyboard's.
 #include "platform/replay/keyscript.h"
 
-#include <algorithm>
 #include <cctype>
-#include <utility>
 
-#include "platform/core/program.h"
-#include "platform/core/signals.h"
 #include "platform/core/text.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/recorder.h"
 
 namespace {
-
-// The steps as parsed, read in place: wait steps in order through a cursor, frame steps through
-// an index sorted by frame (script order among equal frames). Each step is looked at once when it
-// fires, so a script of any length plays in linear time and takes eight bytes a step.
-std::vector<TKeyStep> steps;
-size_t nextWaitStep = 0;
-size_t waitStepsLeft = 0;
-std::vector<uint32_t> frameOrder;
-size_t nextFrameStep = 0;
 
 std::string Lower(std::string_view word) {
   std::string lower(word);
@@ -40,58 +25,6 @@ int FrameNumber(std::string_view digits) {
     frame = frame * 10 + (c - '0');
   }
   return frame;
-}
-
-// Fires one step; a recording being made gets it first, so an ending step is written too.
-void Press(const TKeyStep& step) {
-  if (step.kind != TStepKind::ComboShift) RecordKeyStep(step);
-  switch (step.kind) {
-    case TStepKind::Release:
-      KeyUpEvent(step.key);
-      return;
-    case TStepKind::Focus:
-    case TStepKind::Unfocus:
-      FocusEvent(step.kind == TStepKind::Focus);
-      return;
-    case TStepKind::Close:
-      CloseRequestedEvent();
-      ExitProgram();
-    case TStepKind::Signal:
-      RequestEndSignal(step.key);
-      EndIfRequested();
-      return;
-    case TStepKind::Hold:
-    case TStepKind::ComboShift:
-      KeyDownEvent(step.key);
-      return;
-    case TStepKind::Press:
-      break;
-  }
-  KeyDownEvent(step.key);
-  KeyUpEvent(step.key);
-  if (step.releaseAfter != 0) KeyUpEvent(step.releaseAfter);
-}
-
-void ScriptWait() {
-  NoteDeliveryPoint(0);
-  while (nextWaitStep < steps.size() && steps[nextWaitStep].frame != 0) ++nextWaitStep;
-  if (nextWaitStep == steps.size()) {
-    RecordKeyStep(TKeyStep{0, 0, TStepKind::Close, 0});
-    CloseRequestedEvent();
-    ExitProgram();
-  }
-  --waitStepsLeft;
-  Press(steps[nextWaitStep++]);
-}
-
-void ScriptFramePresented(int64_t frame) {
-  NoteDeliveryPoint(frame);
-  // Every step due by this frame, pressed in the order the script gave them.
-  const size_t first = nextFrameStep;
-  while (nextFrameStep < frameOrder.size() && steps[frameOrder[nextFrameStep]].frame <= frame) ++nextFrameStep;
-  if (nextFrameStep - first > 1)
-    std::sort(frameOrder.begin() + static_cast<long>(first), frameOrder.begin() + static_cast<long>(nextFrameStep));
-  for (size_t i = first; i < nextFrameStep; ++i) Press(steps[frameOrder[i]]);
 }
 
 // The tokens recordings add (hold:KEY, release:KEY, focus, unfocus, close, signal:N, each with an
@@ -126,42 +59,6 @@ bool RecordedStep(std::string_view word, TKeyStep& step) {
 }
 
 }  // namespace
-
-int KeyCodeFromName(const std::string& name) {
-  const std::string key = Lower(name);
-  if (key == "enter") return KeyEnter;
-  if (key == "esc") return KeyEscape;
-  if (key == "space") return KeySpace;
-  if (key == "up") return KeyUp;
-  if (key == "down") return KeyDown;
-  if (key == "lshift") return KeyLeftShift;
-  if (key == "rshift") return KeyRightShift;
-  if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') return Key0 + (key[0] - '0');
-  if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') return KeyA + (key[0] - 'a');
-  if (key.size() >= 2 && key[0] == 'f') {
-    const int n = FrameNumber(key.substr(1));
-    if (n >= 1 && n <= 12 && key[1] != '0') return KeyF1 + n - 1;
-  }
-  if (key.size() >= 3 && key.size() <= 5 && key.compare(0, 2, "vk") == 0 && key[2] != '0') {
-    const int n = FrameNumber(key.substr(2));
-    if (n >= 1 && n <= 255) return n;
-  }
-  return 0;
-}
-
-std::string KeyNameFromCode(int key) {
-  if (key == KeyEnter) return "enter";
-  if (key == KeyEscape) return "esc";
-  if (key == KeySpace) return "space";
-  if (key == KeyUp) return "up";
-  if (key == KeyDown) return "down";
-  if (key == KeyLeftShift) return "lshift";
-  if (key == KeyRightShift) return "rshift";
-  if (key >= Key0 && key <= Key0 + 9) return std::string(1, static_cast<char>('0' + key - Key0));
-  if (key >= KeyA && key <= KeyA + 25) return std::string(1, static_cast<char>('a' + key - KeyA));
-  if (key >= KeyF1 && key < KeyF1 + 12) return "f" + std::to_string(key - KeyF1 + 1);
-  return "vk" + std::to_string(key);
-}
 
 int ParseKeyToken(std::string_view word, TKeyStep (&out)[2]) {
   if (RecordedStep(word, out[0])) return 1;
@@ -234,26 +131,3 @@ bool ParseKeyScript(const std::string& script, std::vector<TKeyStep>& parsed, st
     start = end;
   }
 }
-
-void UseKeyScript(std::vector<TKeyStep> script) { SetKeySource(KeyScriptSource(std::move(script))); }
-
-TKeySource KeyScriptSource(std::vector<TKeyStep> parsed) {
-  steps = std::move(parsed);
-  nextWaitStep = 0;
-  nextFrameStep = 0;
-  frameOrder.clear();
-  for (size_t i = 0; i < steps.size(); ++i)
-    if (steps[i].frame > 0) frameOrder.push_back(static_cast<uint32_t>(i));
-  frameOrder.shrink_to_fit();
-  waitStepsLeft = steps.size() - frameOrder.size();
-  std::stable_sort(frameOrder.begin(), frameOrder.end(),
-                   [](uint32_t a, uint32_t b) { return steps[a].frame < steps[b].frame; });
-  TKeySource script;
-  script.poll = [] {};
-  script.wait = ScriptWait;
-  script.framePresented = ScriptFramePresented;
-  script.hideMousePointer = [] {};
-  return script;
-}
-
-int RemainingKeySteps() { return static_cast<int>(waitStepsLeft + frameOrder.size() - nextFrameStep); }

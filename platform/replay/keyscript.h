@@ -1,4 +1,5 @@
-// Key scripts: the headless key source. Tokens are white-space separated and case-insensitive:
+// Key scripts, which the headless key source plays (script_player.h). Tokens are white-space
+// separated and case-insensitive:
 //   a key name (enter esc space up down 0-9 a-z f1-f12 lshift rshift): pressed and released at the
 //     next WaitForKey, after that wait has cleared the key table;
 //   KEY@N: pressed and released right after presented frame N (frames counted from 1);
@@ -36,16 +37,3 @@ int ParseKeyToken(std::string_view word, TKeyStep (&steps)[2]);
 // The token a step is written as, the way a recorder writes it ("" for a ComboShift).
 std::string KeyStepToken(const TKeyStep& step);
 
-// The virtual-key code of a key name ("enter", "f3", "q", "vk37"), or 0.
-int KeyCodeFromName(const std::string& name);
-// The name of a virtual-key code 1-255 (one KeyCodeFromName reads back).
-std::string KeyNameFromCode(int key);
-
-// Installs the steps as the key source (kept as they are: the source reads them in place).
-void UseKeyScript(std::vector<TKeyStep> steps);
-// The key source UseKeyScript installs, to be wrapped (watching a recording in the window).
-struct TKeySource;
-TKeySource KeyScriptSource(std::vector<TKeyStep> steps);
-
-// Key steps not yet fired (tests).
-int RemainingKeySteps();

@@ -20,6 +20,7 @@
 #include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/files/resources.h"
 #include "tests/support/end_status.h"

@@ -19,6 +19,7 @@
 #include "platform/display/display.h"
 #include "platform/images/image.h"
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/files/resources.h"
 #include "platform/run.h"

@@ -30,7 +30,7 @@
 #include "platform/display/display.h"
 #include "platform/core/signals.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/core/random.h"
 #include "tests/support/battle_world.h"

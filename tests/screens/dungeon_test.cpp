@@ -13,7 +13,7 @@
 #include "game/state/item.h"
 #include "game/ui/menu.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "tests/support/battle_world.h"
 #include "tests/support/end_status.h"
 #include "tests/support/key_script.h"

@@ -14,6 +14,7 @@
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 
 std::string Plain(const Text& text) { return text.ToBytes(); }
 

@@ -15,7 +15,7 @@
 #include "game/ui/frame.h"
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
-#include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/files/resources.h"
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 
 void UseKeys(const std::string& script) {
   std::vector<TKeyStep> steps;

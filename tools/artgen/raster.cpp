@@ -1,8 +1,7 @@
-// The generator's file writing (PNG through the platform's encoder, JPEG through libjpeg) and its
-// deterministic arithmetic.
+// The generator's file writing (PNG and JPEG through the platform's encoders) and its deterministic
+// arithmetic.
 #include "raster.h"
 
-#include <jpeglib.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -13,7 +12,9 @@
 
 namespace artgen {
 
-std::vector<uint8_t> EncodePng(const Picture& picture) {
+namespace {
+
+TPixmap RgbPixmap(const Picture& picture) {
   TPixmap pixmap;
   pixmap.width = picture.width;
   pixmap.height = picture.height;
@@ -21,8 +22,14 @@ std::vector<uint8_t> EncodePng(const Picture& picture) {
   pixmap.pitch = picture.width * 3;
   pixmap.pixels.reserve(picture.pixels.size() * 3);
   for (const Rgb& c : picture.pixels) pixmap.pixels.insert(pixmap.pixels.end(), {c.r, c.g, c.b});
+  return pixmap;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const Picture& picture) {
   std::vector<uint8_t> out;
-  if (!::EncodePng(pixmap, out, {.compressionLevel = 9, .noneSubUpFilters = true})) out.clear();
+  if (!::EncodePng(RgbPixmap(picture), out, {.compressionLevel = 9, .noneSubUpFilters = true})) out.clear();
   return out;
 }
 
@@ -43,38 +50,8 @@ std::vector<uint8_t> EncodePng(const Picture& picture, const std::vector<uint8_t
 }
 
 std::vector<uint8_t> EncodeJpeg(const Picture& picture, int quality) {
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_compress(&cinfo);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&cinfo, &buffer, &size);
-  cinfo.image_width = JDIMENSION(picture.width);
-  cinfo.image_height = JDIMENSION(picture.height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  cinfo.dct_method = JDCT_ISLOW;
-  cinfo.optimize_coding = TRUE;
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(size_t(picture.width) * 3);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    int y = int(cinfo.next_scanline);
-    for (int x = 0; x < picture.width; ++x) {
-      const Rgb& c = picture.at(x, y);
-      row[size_t(x) * 3] = c.r;
-      row[size_t(x) * 3 + 1] = c.g;
-      row[size_t(x) * 3 + 2] = c.b;
-    }
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&cinfo, rows, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  std::vector<uint8_t> out(buffer, buffer + size);
-  jpeg_destroy_compress(&cinfo);
-  free(buffer);
+  std::vector<uint8_t> out;
+  if (!::EncodeJpeg(RgbPixmap(picture), quality, out)) out.clear();
   return out;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 #include "platform/core/program.h"
 #include "platform/files/resources.h"
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/display/display_internal.h"
+#include "platform/display/texture.h"
 #include "platform/input/keyboard.h"
 #include "platform/run.h"
 #include "tests/platform/display/display_support.h"

@@ -3,6 +3,7 @@
 // power-of-two texture with its duplicated edge, and the strip's shared texture drawing as its own.
 #include "platform/files/resources.h"
 #include "platform/files/stream.h"
+#include "platform/display/texture.h"
 #include "tests/platform/display/display_support.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The key table and the waits, driven by a scripted fake key source: presses counted once per
-// key-down, held keys, clearing, the lowest-code rule of WaitForKey, and focus and close events.
+// key-down, held keys, clearing, the lowest-code rule of WaitForKey, focus and close events, and the
+// key names.
 #include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"
 
@@ -172,6 +173,19 @@ TEST_F(KeyboardTest, PresentedFramesAreCountedFromOne) {
   EXPECT_EQ(source.frames, (std::vector<int64_t>{1, 2, 3}));
   ResetKeyboard();
   EXPECT_EQ(PresentedFrameCount(), 0);
+}
+
+// Names in any case; every code's name, the vkN ones included, reads back as that code.
+TEST(KeyNameTest, NamesReadBackAsTheirCodes) {
+  const std::pair<const char*, int> names[] = {
+      {"enter", 13}, {"ESC", 27}, {"Space", 32}, {"up", 38}, {"DOWN", 40}, {"0", 48}, {"9", 57},
+      {"a", 65},     {"Z", 90},   {"g", 71},     {"f1", 112}, {"F12", 123}, {"lshift", 160},
+      {"RShift", 161}, {"vk37", 37}};
+  for (const auto& [name, code] : names) EXPECT_EQ(KeyCodeFromName(name), code) << name;
+  for (const char* bad : {"", "f0", "f13", "f01", "escape", "ab", "return", "-", "vk0", "vk256", "vk037"}) {
+    EXPECT_EQ(KeyCodeFromName(bad), 0) << bad;
+  }
+  for (int key = 1; key < 256; ++key) EXPECT_EQ(KeyCodeFromName(KeyNameFromCode(key)), key);
 }
 
 }  // namespace

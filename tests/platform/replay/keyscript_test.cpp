@@ -1,6 +1,7 @@
 // Key scripts: parsing the tokens, and delivering them in the order a played game sees them (wait
 // steps inside key waits, frame steps after their frame, Shift combinations held across a wait).
 #include "platform/replay/keyscript.h"
+#include "platform/replay/script_player.h"
 
 #include <gtest/gtest.h>
 
@@ -33,17 +34,6 @@ class KeyScriptTest : public ::testing::Test {
     return error;
   }
 };
-
-TEST_F(KeyScriptTest, KeyNamesInAnyCase) {
-  const std::pair<const char*, int> names[] = {
-      {"enter", 13}, {"ESC", 27}, {"Space", 32}, {"up", 38}, {"DOWN", 40}, {"0", 48}, {"9", 57},
-      {"a", 65},     {"Z", 90},   {"g", 71},     {"f1", 112}, {"F12", 123}, {"lshift", 160},
-      {"RShift", 161}};
-  for (const auto& [name, code] : names) EXPECT_EQ(KeyCodeFromName(name), code) << name;
-  for (const char* bad : {"", "f0", "f13", "f01", "escape", "ab", "return", "-"}) {
-    EXPECT_EQ(KeyCodeFromName(bad), 0) << bad;
-  }
-}
 
 TEST_F(KeyScriptTest, ParsesStepsOfEveryForm) {
   std::vector<TKeyStep> steps;
