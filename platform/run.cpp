@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/core/clock.h"
+#include "platform/core/random.h"
 #include "platform/display/display.h"
 #include "platform/files/folder_lock.h"
 #include "platform/input/keyboard.h"
@@ -58,6 +59,8 @@ int RunProgram(TRunOptions options, void (*body)()) {
     UnlockWorkingFolder();
     return 2;
   }
+  // The recording keeps the clock value the game seeds its random numbers with.
+  SetSeedHook(options.record ? RecordSeedClock : nullptr);
   SetFailedExitStatus(0);
   // A recording watched plays in a scratch folder: no save of the player's is in play.
   SaySaved(!options.watch);
@@ -95,6 +98,7 @@ int RunProgram(TRunOptions options, void (*body)()) {
     status = ended.status & 255;
   }
   if (options.record && !FinishRecorder(status) && status == 0) status = 1;
+  SetSeedHook(nullptr);
   // The recorded game's own end (a signal it recorded among them) is no failure of watching it.
   if (options.watch && status != 1 && status != 255 && !EndSignalArrived()) status = 0;
   SetKeyWaitHook(nullptr);

@@ -56,10 +56,7 @@ const std::vector<std::pair<std::regex, std::string>> kOutside = {
 struct TPending {
   std::string file, include, until;
 };
-const std::vector<TPending> kPending = {
-    {"platform/core/random.cpp", "platform/replay/recorder.h",
-     "the start-up (run.cpp) hands the seed to the recorder through a hook in random.h"},
-};
+const std::vector<TPending> kPending = {};
 
 int FloorOf(const TTree& tree, const std::string& folder) {
   for (size_t i = 0; i < tree.floors.size(); ++i)

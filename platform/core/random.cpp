@@ -3,7 +3,6 @@
 // a unit real costs two steps, and integer draws truncate toward zero.
 #include "platform/core/random.h"
 
-#include "platform/replay/recorder.h"
 #include "platform/core/text.h"
 
 namespace {
@@ -12,6 +11,7 @@ constexpr int32_t Modulus = 2147483647;
 constexpr int32_t DefaultState = 4660;
 
 int32_t state = DefaultState;
+void (*seedHook)(uint32_t) = nullptr;
 
 }  // namespace
 
@@ -24,10 +24,12 @@ int32_t RandomStep(int32_t s) {
 
 void SeedRandom(int32_t seed) {
   // The game seeds from the clock: a recording keeps the value, so a replay can start its clock there.
-  RecordSeedClock(static_cast<uint32_t>(seed));
+  if (seedHook) seedHook(static_cast<uint32_t>(seed));
   state = static_cast<int32_t>(static_cast<uint32_t>(seed) & 0x7FFFFFFFu);
   if (state == 0 || state == Modulus) state = DefaultState;
 }
+
+void SetSeedHook(void (*hook)(uint32_t seed)) { seedHook = hook; }
 
 int32_t RandomState() { return state; }
 

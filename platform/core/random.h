@@ -4,6 +4,8 @@
 #include <cstdint>
 
 void SeedRandom(int32_t seed);
+// Called with every seed (the start-up hands it to the recording being made); nullptr for none.
+void SetSeedHook(void (*hook)(uint32_t seed));
 // Uniform over [min(a, b), max(a, b)).
 double RandomReal(double a, double b);
 // Uniform over min(a, b) .. max(a, b), both ends included (truncation toward zero).
