@@ -12,7 +12,6 @@ foreach(fault
     "platform/core/random.cpp: includes upwards: #include \"platform/display/display.h\""
     "platform/core/random.cpp: the platform includes the game"
     "platform/core/random.cpp: an outside library's header, which only platform/images/ includes"
-    "platform/core/random.cpp: no longer includes platform/replay/recorder.h upwards"
     "a circle of includes: platform/files/lock -> platform/files/lock_owner -> platform/files/lock"
     "platform/web/canvas.cpp: a folder of platform/ the layering does not know")
   string(FIND "${said}" "${fault}" at)
