@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 #include "platform/files/resources.h"
 #include "platform/display/x11_window.h"

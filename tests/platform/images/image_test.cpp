@@ -4,6 +4,7 @@
 #include "platform/files/resources.h"
 #include "platform/files/stream.h"
 #include "platform/display/texture.h"
+#include "platform/images/codecs.h"
 #include "tests/platform/display/display_support.h"
 
 namespace {
