@@ -35,7 +35,7 @@ const TTree kPlatform = {"platform", {"core", "files", "images", "input", "repla
 const std::map<std::string, std::set<std::string>> kFaces = {
     {"core", {"clock", "program", "random", "sha256", "text"}},
     {"files", {"data_home", "folder_lock", "resources", "save_files", "stream"}},
-    {"images", {"image"}},
+    {"images", {"codecs", "image", "pixmap"}},
     {"input", {"keyboard"}},
     {"replay", {"keyscript", "recording", "script_player"}},
     {"display", {"display", "letterbox"}},

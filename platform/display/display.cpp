@@ -11,11 +11,12 @@
 #include <memory>
 
 #include "platform/core/clock.h"
+#include "platform/core/program.h"
 #include "platform/display/gl.h"
 #include "platform/display/texture.h"
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 #include "platform/input/keyboard.h"
-#include "platform/core/program.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // What the display's OpenGL files share: the window record (the SDL window, its context, the
 // picture's framebuffers, what sharp scaling keeps, the drawing state), the entry points loaded when
-// the window opens, and the helpers each file lends the others. Only gl_*.cpp include it.
+// the window opens, and the helpers the files lend each other, each lending only to those above it
+// (batch, then present, then window). Only gl_*.cpp include it.
 #pragma once
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -40,8 +41,8 @@ struct TGlWindow {
 };
 extern TGlWindow gl;
 
-// Loaded when the window opens: the framebuffer entry points it needs, and the copy and sampler ones
-// (null where the driver lacks them).
+// Loaded when the window opens (gl_window.cpp): the framebuffer entry points it needs, and the copy
+// and sampler ones (null where the driver lacks them).
 extern PFNGLGENFRAMEBUFFERSPROC genFramebuffers;
 extern PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers;
 extern PFNGLBINDFRAMEBUFFERPROC bindFramebuffer;
@@ -53,7 +54,7 @@ extern PFNGLDELETESAMPLERSPROC deleteSamplers;
 extern PFNGLBINDSAMPLERPROC bindSampler;
 extern PFNGLSAMPLERPARAMETERIPROC samplerParameteri;
 
-// gl_window.cpp: a texture of width x height to draw into, filtered linearly, clamped at its edges.
+// A texture of width x height to draw into, filtered linearly, clamped at its edges.
 GLuint MakeTarget(int32_t width, int32_t height);
 
 // gl_present.cpp: what sharp scaling holds, dropped (the window closes), or dropped when a new layout

@@ -16,18 +16,6 @@
 #include "platform/display/window_icon.h"
 #include "platform/display/x11_window.h"
 
-PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
-PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
-PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
-PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
-PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
-PFNGLCOPYIMAGESUBDATAPROC copyImageSubData = nullptr;
-PFNGLGENSAMPLERSPROC genSamplers = nullptr;
-PFNGLDELETESAMPLERSPROC deleteSamplers = nullptr;
-PFNGLBINDSAMPLERPROC bindSampler = nullptr;
-PFNGLSAMPLERPARAMETERIPROC samplerParameteri = nullptr;
-TGlWindow gl;
-
 namespace {
 
 // Half the picture each way: smaller, its text could no longer be read.
@@ -120,18 +108,6 @@ void ReadDrawableSize() {
 }
 
 }  // namespace
-
-GLuint MakeTarget(int32_t width, int32_t height) {
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  return texture;
-}
 
 bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless, std::string& error) {
   if (!StartVideo(headless, error)) return false;

@@ -7,9 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/images/image.h"
-#include "platform/files/resources.h"
 #include "platform/display/x11_window.h"
+#include "platform/files/resources.h"
+#include "platform/images/codecs.h"
+#include "platform/images/image.h"
 
 void SetWindowIcon(SDL_Window* window) {
   if (!window) return;

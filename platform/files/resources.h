@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/files/stream.h"
 #include "platform/core/text.h"
+#include "platform/files/stream.h"
 
 struct TResource {
   Text name;

@@ -1,22 +1,13 @@
-// Images and pixmaps: pixels in memory (TPixmap), multi-frame images of equal cells (TImage) whose
-// frames become textures of the current display on first draw (platform/display/texture), the mask
-// colour that makes one RGB colour of alpha-less pictures transparent, and the PNG/JPEG codecs
-// (libpng, libjpeg).
+// Images: multi-frame images of equal cells (TImage) loaded from the resource streams, whose frames
+// become textures of the current display on first draw (platform/display/texture), the load
+// settings, and the mask colour that makes one RGB colour of alpha-less pictures transparent.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/core/text.h"
-
-// Pixel formats: 1 grey, 2 alpha, 3 BGR, 4 RGB, 5 BGRA, 6 RGBA (the working format).
-struct TPixmap {
-  int32_t width = 0;
-  int32_t height = 0;
-  int32_t pitch = 0;
-  int32_t format = 0;
-  std::vector<uint8_t> pixels;
-};
+#include "platform/images/pixmap.h"
 
 // One frame's texture. u1, v1 are the image's lower-right corner in the frame's own power-of-two
 // texture (14 x 12 in 16 x 16 gives 0.875, 0.75). Frames of a strip may share one texture, each in a
@@ -69,24 +60,13 @@ ImagePtr MakeImageFromPixmap(const TPixmap& pixmap, int32_t flags);
 // Replaces frame `frame` (masking it when the image's flags say so); its texture is made again.
 void StoreImageFrame(TImage* image, int32_t frame, std::unique_ptr<TPixmap> pixmap);
 
-// Decoding: the PNG then the JPEG decoder; none recognises the data → nullptr. Never exits, never
-// throws, never longjmps through C++ frames.
+// A picture file (a resource path or a file) or bytes decoded: the PNG then the JPEG decoder; none
+// recognises the data → nullptr.
 std::unique_ptr<TPixmap> LoadPixmap(const Text& path);
 std::unique_ptr<TPixmap> DecodePixmap(const uint8_t* data, int64_t size);
-std::unique_ptr<TPixmap> DecodePng(const uint8_t* data, int64_t size);
-std::unique_ptr<TPixmap> DecodeJpeg(const uint8_t* data, int64_t size);
 
 // Where the image is drawn from, relative to its top-left corner.
 void SetImageHandle(TImage* image, float handleX, float handleY);
-
-// Pixmap helpers.
-std::unique_ptr<TPixmap> MakePixmap(int32_t width, int32_t height, int32_t format);
-int32_t PixmapBytesPerPixel(int32_t format);
-bool PixmapHasAlpha(int32_t format);
-std::unique_ptr<TPixmap> ConvertPixmap(const TPixmap& source, int32_t format);
-std::unique_ptr<TPixmap> MaskPixmap(const TPixmap& source, int32_t red, int32_t green, int32_t blue);
-// Nearest-neighbour scaling to width x height (textures larger than the hardware allows).
-std::unique_ptr<TPixmap> ScalePixmap(const TPixmap& source, int32_t width, int32_t height);
 
 // The textures made of an image's frames belong to the display that made them: it is told when a
 // frame's pixels are replaced and when an image goes, so it can give them up.
@@ -95,17 +75,3 @@ struct TImageTextureHooks {
   void (*imageGone)(TImage* image) = nullptr;
 };
 void SetImageTextureHooks(const TImageTextureHooks& hooks);
-
-// Writes an RGB or RGBA pixmap as a PNG file (screenshots); false on failure.
-bool WritePng(const TPixmap& pixmap, const char* path);
-// How a PNG is written. Screenshots take zlib's level 6 and libpng's own choice of row filters; the
-// art generator writes the shipped art at level 9 with the none, sub and up filters only.
-struct TPngSettings {
-  int32_t compressionLevel = 6;
-  bool noneSubUpFilters = false;
-};
-// The same PNG bytes in memory; false on failure.
-bool EncodePng(const TPixmap& pixmap, std::vector<uint8_t>& bytes, const TPngSettings& settings = {});
-// A pixmap as baseline JPEG of the given quality (1..100), RGB or grey, with optimised Huffman tables
-// and the exact integer DCT, so the same pixels always give the same bytes; false on failure.
-bool EncodeJpeg(const TPixmap& pixmap, int32_t quality, std::vector<uint8_t>& bytes);

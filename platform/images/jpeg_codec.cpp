@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "platform/images/image.h"
+#include "platform/images/codecs.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/images/image.h"
+#include "platform/images/codecs.h"
 
 namespace {
 

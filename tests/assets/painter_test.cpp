@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 #include "tools/artgen/paint.h"
 

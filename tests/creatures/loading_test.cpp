@@ -16,6 +16,7 @@
 #include "game/ui/font.h"
 #include "game/ui/frame.h"
 #include "platform/display/display.h"
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 #include "platform/input/key_events.h"
 #include "platform/input/keyboard.h"

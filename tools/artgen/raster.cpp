@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 
 namespace artgen {

@@ -13,6 +13,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/display/display.h"
+#include "platform/images/codecs.h"
 #include "platform/images/image.h"
 #include "platform/core/program.h"
 #include "platform/files/resources.h"

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "platform/core/clock.h"
+#include "platform/core/program.h"
 #include "platform/display/display.h"
 #include "platform/images/image.h"
-#include "platform/core/program.h"
 
 struct TRgb {
   int r, g, b;

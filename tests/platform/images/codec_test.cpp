@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files/resources.h"
+#include "platform/images/codecs.h"
 #include "tests/platform/display/display_support.h"
 
 namespace {

@@ -1,9 +1,10 @@
 // Masking, strips and the textures made from frames: the neighbour-averaged colour under a masked
 // pixel, images with their own alpha, the first-time reset of the mask colour, strip cutting, the
 // power-of-two texture with its duplicated edge, and the strip's shared texture drawing as its own.
+#include "platform/display/texture.h"
 #include "platform/files/resources.h"
 #include "platform/files/stream.h"
-#include "platform/display/texture.h"
+#include "platform/images/codecs.h"
 #include "tests/platform/display/display_support.h"
 
 namespace {

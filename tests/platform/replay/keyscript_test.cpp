@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/input/keyboard.h"
 #include "platform/core/program.h"
+#include "platform/input/keyboard.h"
 #include "tests/support/end_status.h"
 
 namespace {
