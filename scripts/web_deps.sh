@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the web page's libraries (zlib, libpng, libjpeg-turbo) with emscripten, from this Debian
+# Builds the web page's libraries (zlib, libpng, libjpeg-turbo, SDL2) with emscripten, from this Debian
 # release's source packages, into a cache outside the clone that is reused while the sources'
 # versions, the compiler's and this recipe stay the same. Installs emscripten (and chromium, with
 # --with-browser) when missing. The last line printed is the cache folder (include/, lib/).
@@ -22,9 +22,10 @@ root=${CAIRNMARK_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/cairnmark}
 mkdir -p "$root"
 root=$(cd "$root" && pwd -P)
 case "$root/" in "$repo/"*) die "the cache ($root) must be outside the clone" ;; esac
-sources=(zlib libpng1.6 libjpeg-turbo)
+sources=(zlib libpng1.6 libjpeg-turbo libsdl2)
 # The -dev package each source builds: this machine's package lists name its version offline.
-declare -A dev_of=([zlib]=zlib1g-dev [libpng1.6]=libpng-dev [libjpeg-turbo]=libjpeg62-turbo-dev)
+declare -A dev_of=([zlib]=zlib1g-dev [libpng1.6]=libpng-dev [libjpeg-turbo]=libjpeg62-turbo-dev
+  [libsdl2]=libsdl2-dev)
 
 # --- Debian packages: one dpkg query, apt only when something is missing -----------------------
 need=(emscripten cmake make dpkg-dev)
@@ -96,7 +97,17 @@ build_libjpeg() {
   cp web/libjpeg.a "$prefix/lib/"
   cp jpeglib.h jmorecfg.h jerror.h web/jconfig.h "$prefix/include/"
 }
-recipe=$(declare -f recipe_env build_zlib build_libpng build_libjpeg | sha256sum | cut -c1-16)
+# SDL2's configure compiles and links every check with emcc: most of the time goes there.
+build_sdl2() {
+  cd "$work/libsdl2"
+  emcmake cmake -S . -B web "${cmake_common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
+    -DSDL_THREADS=OFF -DSDL_PTHREADS=OFF -DCMAKE_INSTALL_PREFIX="$work/sdl2-install"
+  cmake --build web -j"$jobs"
+  cmake --install web
+  cp -R "$work/sdl2-install/include/SDL2" "$prefix/include/"
+  cp "$work/sdl2-install/lib/libSDL2.a" "$prefix/lib/"
+}
+recipe=$(declare -f recipe_env build_zlib build_libpng build_libjpeg build_sdl2 | sha256sum | cut -c1-16)
 
 # --- The key ------------------------------------------------------------------------------------
 key_of() {  # the source versions, "name=version" a line
@@ -259,7 +270,7 @@ key=$(key_of "$versions")
 final="$root/web-deps-$key"
 [ -f "$final/manifest" ] && finish "$final"
 
-# --- Build: libjpeg-turbo beside zlib and then libpng --------------------------------------------
+# --- Build: SDL2 and libjpeg-turbo beside zlib and then libpng --------------------------------------------
 prefix="$work/prefix"
 mkdir -p "$prefix/include" "$prefix/lib"
 recipe_env
@@ -279,12 +290,14 @@ await() {  # name
     die "building $1 failed (its whole log: $root/web-deps-failed.log)"
   fi
 }
+start sdl2 build_sdl2
 start libjpeg build_libjpeg
 start zlib build_zlib
 await zlib
 start libpng build_libpng
 await libpng
 await libjpeg
+await sdl2
 pids=()
 
 {
