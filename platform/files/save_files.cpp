@@ -16,6 +16,9 @@
 
 #include "platform/core/text.h"
 #include "platform/files/resources.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/save_folder.h"
+#endif
 
 namespace {
 
@@ -184,6 +187,10 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
   }
   // The rename itself reaches the disk once the folder holding it is synced.
   SyncFolder(target);
+#ifdef __EMSCRIPTEN__
+  // In a page the folder lives in memory: it is kept only once the browser has stored it.
+  if (!FlushWebSaveFolder(error)) return false;
+#endif
   return true;
 }
 
