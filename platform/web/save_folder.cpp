@@ -3,6 +3,7 @@
 #include "platform/web/save_folder.h"
 
 #include <emscripten.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,7 +30,11 @@ EM_ASYNC_JS(char*, StoreAll, (), {
 
 }  // namespace
 
-bool OpenWebSaveFolder(const char* folder) { return MountAndLoad(folder) != 0; }
+bool OpenWebSaveFolder(const char* folder) {
+  // Emscripten starts with every permission bit masked, which would write a save nobody may read.
+  umask(022);
+  return MountAndLoad(folder) != 0;
+}
 
 bool FlushWebSaveFolder(std::string& error) {
   char* reason = StoreAll();
