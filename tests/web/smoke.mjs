@@ -1,7 +1,10 @@
 // A look at the built page (dist/web/, or the folder given) in headless Chromium: waits for the
 // title in the canvas and keeps its picture, plays a new game into the market and out, ends it with
-// Escape in town (saved), reloads and resumes. Pictures go to the folder given second.
+// Escape in town (saved), downloads the save and the recording (replayed by the desktop replay tool
+// when it is built), reloads and resumes. Pictures and the recording go to the folder given second.
 //     node tests/web/smoke.mjs [PAGE_FOLDER] [PICTURE_FOLDER]
+import { spawnSync } from 'node:child_process';
+import { existsSync } from 'node:fs';
 import { writeFile, mkdir } from 'node:fs/promises';
 import { openPage } from './harness.mjs';
 
@@ -50,6 +53,17 @@ try {
   await writeFile(`${shots}/3-ended.png`, await session.screenshotCanvas());
   const save = await session.waitFor(() => saveInPage(session), { what: 'save.dat after Escape in town' });
   console.log(`saved: ${save.length} bytes`);
+  // The game just played, as cairnmark --record writes it, replays on the desktop to the same end.
+  const recording = await session.download('download-recording');
+  await writeFile(`${shots}/page.rec`, recording);
+  const downloaded = await session.download('download-save');
+  if (Buffer.compare(downloaded, Buffer.from(save)) !== 0) throw new Error('the downloaded save differs');
+  const replay = 'build/release/tools/replay/cairnmark-replay';
+  if (existsSync(replay)) {
+    const run = spawnSync(replay, ['--recording', `${shots}/page.rec`], { encoding: 'utf8' });
+    console.log(`desktop replay of the page's recording: exit ${run.status} ${run.stdout}${run.stderr}`);
+    if (run.status !== 0) throw new Error('the recording did not replay');
+  }
   await pause(500);
   await session.reload();
   const kept = await session.waitFor(() => saveInPage(session), { what: 'save.dat after the reload' });
