@@ -82,7 +82,7 @@ function sizes() {
 }
 
 // Proportional resident memory (MB) and CPU time (s) of the browser's processes by kind (renderer, gpu-process, ...).
-function processMemory(browserPid) {
+function processFigures(browserPid) {
   const parents = new Map(), byKind = {};
   const pids = readdirSync('/proc').filter((name) => /^\d+$/.test(name)).map(Number);
   for (const pid of pids) {
@@ -101,10 +101,10 @@ function processMemory(browserPid) {
       // Chromium rewrites its processes' titles: the arguments may come as one string.
       const kind = /--type=([\w-]+)/.exec(readFileSync(`/proc/${pid}/cmdline`, 'utf8'))?.[1] ?? 'browser';
       // Proportional: each shared page counted once across the processes sharing it.
-      const rss = Number(/Pss:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8'))?.[1] ?? 0) / 1024;
+      const pss = Number(/Pss:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/smaps_rollup`, 'utf8'))?.[1] ?? 0) / 1024;
       const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-      byKind[kind] ??= { rss: 0, cpu: 0 };
-      byKind[kind].rss += rss;
+      byKind[kind] ??= { pss: 0, cpu: 0 };
+      byKind[kind].pss += pss;
       byKind[kind].cpu += (Number(fields[11]) + Number(fields[12])) / 100;
     } catch {
       // Likewise.
@@ -146,19 +146,27 @@ async function pageRun(server) {
       }
     };
     await quietFor(1500, kTitlePresents);
-    const launch = await page.evaluate(() => ({
-      presents: figures.presents.length, firstPresent: figures.presents[0], lastPresent: figures.presents.at(-1),
-      firstShown: figures.shown[0], lastShown: figures.shown.at(-1), shownCount: figures.shown.length,
+    // From navigation: the first frame shown with the title picture (after the two black ones), and
+    // the title ready for its key (the loader's last frame shown).
+    const launch = await page.evaluate((count) => ({
+      titleMs: figures.shown.find((t) => t > figures.presents[2]),
+      readyMs: figures.shown.find((t) => t > figures.presents[count - 1]),
       canvas: [document.querySelector('canvas').width, document.querySelector('canvas').height],
-    }));
-    const before = processMemory(browserPid);
+    }), kTitlePresents);
+    // What the key wait at the title costs the processes, a second.
+    const idleFrom = processFigures(browserPid);
+    await pause(3000);
+    const idleTo = processFigures(browserPid);
+    const idleCpu = Object.fromEntries(Object.keys(idleTo).map((k) => [k, round((idleTo[k].cpu - (idleFrom[k]?.cpu ?? 0)) * 1000 / 3)]));
+    const before = processFigures(browserPid);
     if (profileFile) await cdp.send('Profiler.enable').then(() => cdp.send('Profiler.start'));
-    // Line 1 of the intro, its last frame held for a key; Space then starts line 2.
+    // Line 1 of the intro, its last frame held for a key (no frame for 2 s: it has ended, as no
+    // frame of a line takes that long); Space then starts line 2.
     const lines = [];
     for (const key of ['Enter', 'Space']) {
       const from = await page.evaluate(() => figures.presents.length);
       await page.keyboard.press(key);
-      await quietFor(800, from + kLeastLineFrames);
+      await quietFor(2000, from + kLeastLineFrames);
       lines.push(await page.evaluate((start) => {
         const presents = figures.presents.slice(start);
         const shown = figures.shown.filter((t) => t >= presents[0] && t <= presents.at(-1) + 50);
@@ -166,7 +174,7 @@ async function pageRun(server) {
       }, from));
     }
     if (profileFile) writeFileSync(profileFile, JSON.stringify((await cdp.send('Profiler.stop')).profile));
-    const after = processMemory(browserPid);
+    const after = processFigures(browserPid);
     const metrics = Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
     const wasmBytes = await page.evaluate(() => wasmMemory.buffer.byteLength);
     if (errors.length) throw new Error(errors.join('\n'));
@@ -178,10 +186,10 @@ async function pageRun(server) {
     const cpu = Object.fromEntries(Object.keys(after).map((k) => [k, round((after[k].cpu - (before[k]?.cpu ?? 0)) * 1000 / frames)]));
     return {
       launch, presentsPerSecond: frames / seconds, shownPerSecond: shown / seconds, frames, seconds,
-      gapMedian: median(gaps), gapMax: Math.max(...gaps), cpuMsPerFrame: cpu,
+      gapMedian: median(gaps), gapMax: Math.max(...gaps), cpuMsPerFrame: cpu, idleCpuMsPerSecond: idleCpu,
       memory: {
         jsHeapUsedMB: metrics.JSHeapUsedSize / 2 ** 20, jsHeapTotalMB: metrics.JSHeapTotalSize / 2 ** 20,
-        wasmMB: wasmBytes / 2 ** 20, pssMB: Object.fromEntries(Object.entries(after).map(([k, v]) => [k, round(v.rss)])),
+        wasmMB: wasmBytes / 2 ** 20, pssMB: Object.fromEntries(Object.entries(after).map(([k, v]) => [k, round(v.pss)])),
       },
     };
   } finally {
@@ -223,11 +231,20 @@ async function desktopRun() {
     for (const key of ['Return', 'space']) {
       const from = times().length;
       spawnSync('xdotool', ['key', key], { env });
-      lines.push((await quietFor(800, from + kLeastLineFrames)).slice(from));
+      lines.push((await quietFor(2000, from + kLeastLineFrames)).slice(from));
     }
     const frames = lines.reduce((sum, l) => sum + l.length - 1, 0);
     const seconds = lines.reduce((sum, l) => sum + (l.at(-1) - l[0]) / 1000, 0);
-    return { titleMs: titleTimes.at(-1) - startMs, swapsToTitle: titleTimes.length, framesPerSecond: frames / seconds, frames, seconds };
+    const peakMB = Number(/VmHWM:\s+(\d+)/.exec(readFileSync(`/proc/${gameProcess.pid}/status`, 'utf8'))[1]) / 1024;
+    const ended = new Promise((done) => gameProcess.once('exit', done));
+    gameProcess.kill('SIGTERM');
+    await ended;
+    await pause(500);
+    // The first title frame on the screen, by the desktop's own tool, on the same display.
+    const tool = spawnSync('build/release/tools/launchtime/cairnmark-launchtime', ['--runs', '1', join(process.cwd(), game)],
+      { env: { ...process.env, DISPLAY: display }, encoding: 'utf8' });
+    const titleMs = 1000 * Number(/title ([\d.]+) s/.exec(tool.stdout)?.[1] ?? NaN);
+    return { titleMs, readyMs: titleTimes.at(-1) - startMs, framesPerSecond: frames / seconds, frames, seconds, peakMB };
   } finally {
     gameProcess?.kill('SIGTERM');
     await pause(500);
