@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   // The page is the window system; keys reach the game only while its canvas has the focus.
   setenv("SDL_VIDEODRIVER", "emscripten", 0);
   setenv("SDL_EMSCRIPTEN_KEYBOARD_ELEMENT", "#canvas", 0);
+  ServePage();
   if (!OpenWebSaveFolder(kFolder))
     std::fprintf(stderr, "the browser's storage could not be read: no save can be kept in this page\n");
   const std::string mode = argc == 3 ? argv[1] : "";

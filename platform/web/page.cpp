@@ -1,5 +1,6 @@
 // The page's requests arrive as calls from its script while the game waits (between frames or for a
-// key); the game's end goes back through Module.onGameEnded.
+// key); the game's end goes back through Module.onGameEnded. A key wait sleeps until the page sees
+// an event rather than polling SDL.
 #include "platform/web/page.h"
 
 #include <emscripten.h>
@@ -9,6 +10,22 @@
 #include "platform/web/save_folder.h"
 
 namespace {
+
+// Seen while capturing, so SDL's own handler has queued the event by the time the game wakes.
+EM_ASYNC_JS(void, SleepUntilPageEvent, (int32_t ms), {
+  const kinds = ['keydown', 'keyup', 'keypress', 'focus', 'blur', 'resize', 'fullscreenchange', 'visibilitychange'];
+  await new Promise((wake) => {
+    let timer = 0;
+    const done = () => {
+      clearTimeout(timer);
+      for (const kind of kinds) window.removeEventListener(kind, seen, true);
+      wake();
+    };
+    const seen = () => setTimeout(done, 0);
+    timer = setTimeout(done, ms);
+    for (const kind of kinds) window.addEventListener(kind, seen, true);
+  });
+});
 
 EM_JS(void, CallGameEnded, (int status), {
   if (Module.onGameEnded) Module.onGameEnded(status);
@@ -29,5 +46,7 @@ EMSCRIPTEN_KEEPALIVE void cairnmark_leave() {
 }
 
 }  // extern "C"
+
+void ServePage() { SetEventWaiter(SleepUntilPageEvent); }
 
 void TellPageGameEnded(int status) { CallGameEnded(status); }

@@ -3,6 +3,7 @@
 // tells the page (that it has ended, with its exit status).
 #pragma once
 
-// Tells the page's script the game has ended with status. The program calls it, which also links
-// in the page's requests below it.
+// Before the game starts: key waits sleep until the page sees an event.
+void ServePage();
+// Tells the page's script the game has ended with status.
 void TellPageGameEnded(int status);
