@@ -25,7 +25,7 @@ add_library(cairnmark_game STATIC ${CAIRNMARK_GAME_SOURCES})
 target_compile_options(cairnmark_game PRIVATE ${CAIRNMARK_WARNINGS})
 target_link_libraries(cairnmark_game PUBLIC cairnmark_platform)
 
-add_executable(cairnmark app/cairnmark_web.cpp)
+add_executable(cairnmark app/cairnmark_web.cpp app/watch.cpp)
 target_compile_options(cairnmark PRIVATE ${CAIRNMARK_WARNINGS})
 target_compile_definitions(cairnmark PRIVATE CAIRNMARK_VERSION="${PROJECT_VERSION}")
 target_link_libraries(cairnmark PRIVATE cairnmark_game
@@ -36,4 +36,5 @@ target_link_options(cairnmark PRIVATE
   -sLEGACY_GL_EMULATION=1
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -lidbfs.js
+  -sMODULARIZE=1 -sEXPORT_NAME=CairnmarkGame
   "-sEXPORTED_RUNTIME_METHODS=['FS']")

@@ -315,3 +315,9 @@ void UseSdlKeySource() {
   };
   SetKeySource(std::move(source));
 }
+
+void RequestWindowClose() {
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  SDL_PushEvent(&close);
+}

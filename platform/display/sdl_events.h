@@ -18,5 +18,8 @@ int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool re
 // Queues a key event as if the window had sent it: it reaches the game at the next delivery point
 // (right after a presented frame, or inside a key wait). Other inputs mapped to keys come this way.
 void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down);
+// Asks the window to close as its close button does: the game ends the ordinary way, saved, at the
+// next delivery point (a web page asks this before it starts another game in its canvas).
+void RequestWindowClose();
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

@@ -1,0 +1,11 @@
+#include "platform/files/folder_keeper.h"
+
+namespace {
+
+bool (*folderKeeper)(std::string& error) = nullptr;
+
+}  // namespace
+
+void SetFolderKeeper(bool (*keeper)(std::string& error)) { folderKeeper = keeper; }
+
+bool FolderKept(std::string& error) { return !folderKeeper || folderKeeper(error); }
