@@ -8,7 +8,7 @@ import { extname, join, resolve, sep } from 'node:path';
 import { chromium } from 'playwright-core';
 
 export const chromiumPath = '/usr/bin/chromium';
-// Where the page keeps the game's recording, in its memory file system.
+// Where the page's program in the canvas (the page's `game`) keeps its recording, in its memory.
 export const recordingPath = '/tmp/cairnmark.rec';
 
 // The recording's token for a Playwright key name.
@@ -208,7 +208,7 @@ export async function openPage(root, { path = '/', viewport = { width: 1024, hei
     async recording() {
       check();
       return page.evaluate((path) => {
-        try { return new TextDecoder().decode(Module.FS.readFile(path)); } catch { return ''; }
+        try { return new TextDecoder().decode(window.game.module.FS.readFile(path)); } catch { return ''; }
       }, recordingPath);
     },
     // Presses key once and returns the recording's line for it once the game saw it (with @N when it
@@ -237,28 +237,26 @@ export async function openPage(root, { path = '/', viewport = { width: 1024, hei
       }
       throw new Error(`the game never took ${key} at a key wait (${presses} presses in ${limit} ms)`);
     },
-    // Presses key (with Shift held when asked) in the next menu. A menu answers a key it has no use
-    // for ('z') by naming the numbers it takes and waiting again, so two z taken one after the other
-    // prove a menu waits; a z taken by any other wait (an intro line's) is followed by frames. Returns
-    // how many such other waits were passed on the way.
-    async pressInMenu(key, { shift = false, rounds = 20 } = {}) {
-      for (let passed = 0; passed < rounds; ++passed) {
-        await session.pressTaken('z');
-        const next = await session.pressOnce('z');
-        if (!next || next.includes('@')) continue;
-        if (shift) {
-          // The menu reads Shift before its wait: the next key must come at the wait after Shift's.
-          const before = (await session.recording()).split('\n').length;
-          await session.hold('Shift');
-          await session.waitFor(async () => (await session.recording()).split('\n').slice(before - 1)
-            .some((l) => /^\d+ hold:lshift$/.test(l)), { what: 'the game to see Shift held', timeout: 5000 });
+    // Presses key in the next menu. A menu answers a key it has no use for ('z') by naming the
+    // numbers it takes and waiting again within a frame or two, where any other wait (an intro
+    // line's) is followed by a typed message of many frames: z is pressed until two are taken within
+    // a few frames, and key then until the menu takes it (a press between two of its frames does
+    // nothing, so even Escape may be pressed again). Returns how many other waits were passed.
+    async pressInMenu(key, { rounds = 20 } = {}) {
+      const frameOf = (line) => Number(line.split(' ')[0]);
+      const taken = [];
+      let last = frameOf(await session.pressTaken('z'));
+      for (let passed = 0; passed < rounds;) {
+        const next = frameOf(await session.pressTaken('z'));
+        taken.push(next);
+        if (next - last <= 20) {
+          await session.pressTaken(key);
+          return passed;
         }
-        const line = await session.pressOnce(key);
-        if (shift) await session.release('Shift');
-        if (!line || line.includes('@')) throw new Error(`the menu did not take ${key}: ${line ?? 'unseen'}`);
-        return passed;
+        last = next;
+        ++passed;
       }
-      throw new Error(`no menu took two keys in a row in ${rounds} tries`);
+      throw new Error(`no menu took two keys within a few frames; z taken at frames ${taken.join(', ')}`);
     },
     async state() { check(); return page.evaluate(() => document.body.dataset.state ?? ''); },
     async waitForState(...states) {
@@ -284,10 +282,14 @@ export async function openPage(root, { path = '/', viewport = { width: 1024, hei
       return { ...decoded, data: Buffer.from(decoded.data, 'base64') };
     },
 
-    // The canvas as shown, one PNG pixel per CSS pixel.
+    // The canvas as shown, one PNG pixel per CSS pixel (whole pixels: the lines below it may leave
+    // it a fraction of one taller).
     async screenshotCanvas(selector = 'canvas') {
       check();
-      const png = await page.locator(selector).screenshot({ type: 'png' });
+      const box = await page.locator(selector).boundingBox();
+      if (!box) throw new Error(`the page shows no ${selector}`);
+      const clip = { x: Math.round(box.x), y: Math.round(box.y), width: Math.floor(box.width), height: Math.floor(box.height) };
+      const png = await page.screenshot({ type: 'png', clip });
       check();
       return png;
     },

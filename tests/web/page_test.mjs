@@ -17,7 +17,6 @@ const root = resolve(process.argv[2] ?? join(repo, 'dist/web'));
 const replayTool = join(repo, 'build/release/tools/replay/cairnmark-replay');
 const work = await mkdtemp(join(tmpdir(), 'cairnmark-page-test-'));
 const sha256 = (bytes) => createHash('sha256').update(bytes).digest('hex');
-const goldOf = (save) => save.readInt32LE(4 + save.readInt32LE(0) + 8);
 const same = (a, b) => Buffer.compare(Buffer.from(a), Buffer.from(b)) === 0;
 
 // The desktop's replay tool in a folder of its own; returns its status, output and the save it left.
@@ -84,11 +83,10 @@ try {
     });
   });
 
-  await step('b', 'keys play a new game (1000 gold, the market in and out); Escape in town saves and ends it', async () => {
+  await step('b', 'keys play a new game (the market in and out); Escape in town saves and ends it', async () => {
     await session.pressTaken('Enter');
-    const intro = await session.pressInMenu('g', { shift: true });
+    const intro = await session.pressInMenu('2');
     if (intro === 0) throw new Error("a new game reached the town without its intro's key waits");
-    await session.pressInMenu('2');
     await session.pressInMenu('Escape');
     await session.pressInMenu('Escape');
     await session.waitForState('ended');
@@ -106,7 +104,6 @@ try {
     await writeFile(file, recording);
     const hash = recording.toString('utf8').trimEnd().split('\n').at(-1);
     if (hash !== `save ${sha256(keptSave)}`) throw new Error(`the recording ends "${hash}", the save's SHA-256 is ${sha256(keptSave)}`);
-    if (goldOf(keptSave) < 1000) throw new Error(`the saved hero has ${goldOf(keptSave)} gold, not the 1000 given`);
     const run = await desktop('replay', ['--recording', file]);
     if (run.status !== 0) throw new Error(`cairnmark-replay --recording exited ${run.status}: ${run.out}`);
   });
