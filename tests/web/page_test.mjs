@@ -51,7 +51,7 @@ async function resumeToTown() {
   await session.waitForState('ended');
 }
 
-// Made before the page opens: the title as the desktop draws it, and a save played on the desktop.
+// What one step leaves for a later one.
 let desktopTitle = null;
 let desktopSave = null;
 let recording = null;
@@ -129,6 +129,7 @@ try {
   });
 
   await step('f', 'a declined upload changes nothing; a damaged one is refused (the kept save survives) or repaired as on the desktop', async () => {
+    if (!desktopSave) throw new Error('no save from step e');
     const before = await pageSave();
     const stateBefore = await session.state();
     await session.answerDialog(false, () => session.upload('upload-save', Buffer.from('not a save'), 'save.dat'));
