@@ -12,6 +12,7 @@
 #include "platform/core/text.h"
 #include "platform/files/save_files.h"
 #include "platform/replay/keyscript.h"
+#include "platform/replay/recorder.h"
 #include "platform/replay/recording.h"
 
 namespace {
@@ -19,15 +20,32 @@ namespace {
 // The largest recording read: some three million keys, far past any game anyone plays.
 constexpr size_t kLargestRecording = 16 << 20;
 
+std::string End(const TRecording& r) { return r.how + " at frame " + std::to_string(r.endFrames); }
+
+// The game watched against its recording (whose keys are let go once they are the key source's):
+// "" when it took as many keys and ended the same way, at the same frame, with the same save.
+std::string WhereWatchParted(const TRecording& recorded, size_t recordedKeys, const TRecording& watched) {
+  if (!recorded.ended) return "the recording has no end (the game that made it was cut off)";
+  if (watched.keys.size() != recordedKeys)
+    return "the recording holds " + std::to_string(recordedKeys) + " keys, the game watched took " +
+           std::to_string(watched.keys.size()) + " (" + End(watched) + ")";
+  if (recorded.how != watched.how || recorded.endFrames != watched.endFrames)
+    return "recorded " + End(recorded) + ", watched " + End(watched);
+  if (recorded.saveHash != watched.saveHash) return "the save it left differs from the recorded one";
+  return "";
+}
+
 }  // namespace
 
 int Watch(const std::string& path, TRunOptions options) {
   std::string text, error;
   TRecording recording;
+  size_t recordedKeys = 0;
   if (!ReadRegularFile(path, kLargestRecording, text, error)) {
     error = "cannot be read: " + error;
   } else if (ParseRecording(text, recording, error)) {
     options.keys = KeyStepsOf(recording.keys);
+    recordedKeys = recording.keys.size();
     std::vector<TRecordedKey>().swap(recording.keys);
   }
   std::string().swap(text);
@@ -51,14 +69,26 @@ int Watch(const std::string& path, TRunOptions options) {
     std::fprintf(stderr, "cairnmark: cannot make a scratch folder to watch in: %s\n", error.c_str());
     return 1;
   }
-  // The last of the exit handlers: it runs after the game's own, even when the window system is
-  // lost and the process ends inside its handler.
-  AtExit(removeFolder);
+  // Removed below once the game has ended and its save been hashed; ended on the spot (the window
+  // system lost, the process ending inside its handler) by the last of the exit handlers instead.
+  AtExit([removeFolder] {
+    if (EndingOnTheSpot()) removeFolder();
+  });
   options.workDir = folder;
   options.virtualClock = true;
   options.clockStart = recording.clock;
   options.watch = true;
+  // Recorded as it plays, in memory: at its end the watcher says whether the game went as recorded.
+  options.record = true;
+  options.recordPath.clear();
   const int status = RunProgram(std::move(options), [] { GameMain(); });
   removeFolder();
+  if (status == 0) {
+    const std::string parted = WhereWatchParted(recording, recordedKeys, LastRecording());
+    if (parted.empty())
+      std::fprintf(stderr, "cairnmark: the recording played to its end as recorded: the same keys, end and save\n");
+    else
+      std::fprintf(stderr, "cairnmark: the game watched parted from its recording: %s\n", parted.c_str());
+  }
   return status;
 }

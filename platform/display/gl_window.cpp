@@ -165,8 +165,12 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     GlCloseWindow();
     return false;
   }
-  // Optional: without these opaque pictures are drawn every time and filtering is never skipped.
-  LoadGlFunction(copyImageSubData, "glCopyImageSubData", "glCopyImageSubDataEXT");
+  // Optional: without image copies opaque pictures are copied through a framebuffer, and without
+  // samplers filtering is never skipped. A driver hands out functions it does not support, so the
+  // extension is asked first.
+  copyImageSubData = nullptr;
+  if (SDL_GL_ExtensionSupported("GL_ARB_copy_image"))
+    LoadGlFunction(copyImageSubData, "glCopyImageSubData", "glCopyImageSubDataEXT");
   gl.nearestSampler = 0;
   if (LoadGlFunction(genSamplers, "glGenSamplers", "glGenSamplersARB") &&
       LoadGlFunction(deleteSamplers, "glDeleteSamplers", "glDeleteSamplersARB") &&

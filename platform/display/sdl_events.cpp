@@ -5,6 +5,9 @@
 // (Alt, Alt+Enter, F11) are kept from the game (sdl_key_filter); a request to close the window (SDL
 // also turns SIGTERM into one) ends the program as Escape in the town does, so the game is saved.
 #include <SDL.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include <deque>
 #include <string>
@@ -22,6 +25,27 @@
 #include "platform/input/keyboard.h"
 #include "platform/replay/script_player.h"
 #include "platform/replay/recorder.h"
+
+#ifdef __EMSCRIPTEN__
+// In a page SDL waits for an event by polling every millisecond (hundreds of wake-ups a second, each
+// unwinding and rewinding the whole stack); this sleeps until the page sees a key, a focus change or
+// a resize, or the time is up. Seen while capturing, so SDL's own handler has queued the event by the
+// time the game wakes.
+EM_ASYNC_JS(void, SleepUntilPageEvent, (int ms), {
+  const kinds = ['keydown', 'keyup', 'keypress', 'focus', 'blur', 'resize', 'fullscreenchange', 'visibilitychange'];
+  await new Promise((wake) => {
+    let timer = 0;
+    const done = () => {
+      clearTimeout(timer);
+      for (const kind of kinds) window.removeEventListener(kind, seen, true);
+      wake();
+    };
+    const seen = () => setTimeout(done, 0);
+    timer = setTimeout(done, ms);
+    for (const kind of kinds) window.addEventListener(kind, seen, true);
+  });
+});
+#endif
 
 namespace {
 
@@ -196,7 +220,13 @@ void WaitSdl() {
     // held direction's repeat.
     if (EndRequested()) return;
     SDL_Event e;
+#ifdef __EMSCRIPTEN__
+    // A page's game controllers are read, not heard: with one connected, look every frame or so.
+    SleepUntilPageEvent(MillisToNextControllerRepeat(SDL_NumJoysticks() > 0 ? 16 : 100));
+    if (SDL_PollEvent(&e)) Take(e);
+#else
     if (SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) Take(e);
+#endif
   }
 }
 

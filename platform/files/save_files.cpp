@@ -92,7 +92,7 @@ const char* KindName(mode_t mode) {
 bool SyncFolder(const std::string& name, std::string& error) {
   const int dir = open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
-    fsync(dir);
+    FlushToDisk(dir);
     close(dir);
   }
   return FolderKept(error);
@@ -133,7 +133,7 @@ bool CopyFile(const std::string& from, const std::string& to) {
     chunk.resize(65536);
     if (!ok) break;
   }
-  if (ok && fsync(out) != 0) ok = false;
+  if (ok && !FlushToDisk(out)) ok = false;
   why = errno;
   if (close(out) != 0 && ok) ok = false;
   close(in);
@@ -171,7 +171,7 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
   const mode_t mode = exists ? ((old.st_mode & 0777) | S_IRUSR | S_IWUSR) : NewFileMode();
   bool ok = WriteAll(fd, bytes);
   if (!ok) error = Reason("cannot write", temporary);
-  if (ok && (fchmod(fd, mode) != 0 || fsync(fd) != 0)) {
+  if (ok && (fchmod(fd, mode) != 0 || !FlushToDisk(fd))) {
     ok = false;
     error = Reason("cannot flush", temporary);
   }

@@ -12,17 +12,35 @@
 
 namespace {
 
+const char* mounted = "";
 bool readable = false;
 bool leaving = false;
 
-// 1 when the folder was read in from IndexedDB.
+// As the page is being left no callback runs again, and IndexedDB drops what it was still
+// writing; the browser's local storage is written at once. So the folder is kept there whole as
+// the page goes ("cairnmark-folder-as-left:" and its path), and put back in IndexedDB the next time the page opens.
+
+// 1 when the folder was read in from IndexedDB (and what the page left in local storage with it).
 EM_ASYNC_JS(int, MountAndLoad, (const char* folder), {
   const path = UTF8ToString(folder);
   FS.mkdir(path);
   FS.mount(IDBFS, {}, path);
-  return await new Promise(function(resolve) {
-    FS.syncfs(true, function(err) { resolve(err ? 0 : 1); });
+  const sync = function(populate) {
+    return new Promise(function(resolve) { FS.syncfs(populate, function(err) { resolve(!err); }); });
+  };
+  if (!await sync(true)) return 0;
+  let left = null;
+  try { left = JSON.parse(localStorage.getItem("cairnmark-folder-as-left:" + path) || "null"); } catch (e) { left = null; }
+  if (!left) return 1;
+  FS.readdir(path).forEach(function(name) {
+    const file = path + "/" + name;
+    if (FS.isFile(FS.stat(file).mode) && !(name in left)) FS.unlink(file);
   });
+  Object.keys(left).forEach(function(name) {
+    FS.writeFile(path + "/" + name, Uint8Array.from(atob(left[name]), function(c) { return c.charCodeAt(0); }));
+  });
+  if (await sync(false)) localStorage.removeItem("cairnmark-folder-as-left:" + path);
+  return 1;
 });
 
 // 0 when kept, else a reason the caller frees.
@@ -32,11 +50,21 @@ EM_ASYNC_JS(char*, StoreAll, (), {
   return stringToNewUTF8("the browser would not keep it (" + (err.message || err.name || String(err)) + ")");
 });
 
-// The same, handed over without waiting: the page is being left.
-EM_JS(void, StoreAllNow, (), {
-  FS.syncfs(false, function(err) {
-    if (err) console.error("the save could not be kept as the page was left: " + (err.message || err));
-  });
+EM_JS(void, StoreAllNow, (const char* folder), {
+  const path = UTF8ToString(folder);
+  try {
+    const left = {};
+    FS.readdir(path).forEach(function(name) {
+      const file = path + "/" + name;
+      if (!FS.isFile(FS.stat(file).mode)) return;
+      let text = "";
+      FS.readFile(file).forEach(function(byte) { text += String.fromCharCode(byte); });
+      left[name] = btoa(text);
+    });
+    localStorage.setItem("cairnmark-folder-as-left:" + path, JSON.stringify(left));
+  } catch (e) {
+    console.error("the save could not be kept as the page was left: " + e.message);
+  }
 });
 
 bool KeepFolder(std::string& error) {
@@ -45,7 +73,7 @@ bool KeepFolder(std::string& error) {
     return false;
   }
   if (leaving) {
-    StoreAllNow();
+    StoreAllNow(mounted);
     return true;
   }
   char* reason = StoreAll();
@@ -60,6 +88,7 @@ bool KeepFolder(std::string& error) {
 bool OpenWebSaveFolder(const char* folder) {
   // Emscripten starts with every permission bit masked, which would write a save nobody may read.
   umask(022);
+  mounted = folder;
   readable = MountAndLoad(folder) != 0;
   SetFolderKeeper(KeepFolder);
   return readable;
