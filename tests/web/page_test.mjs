@@ -157,7 +157,7 @@ try {
     if (!same(await pageSave(), onDesktop.save)) throw new Error('the repaired game saved otherwise than the desktop');
   });
 
-  await step('g', 'a recording is watched to its end, the save untouched', async () => {
+  await step('g', 'a recording is watched to its end as recorded, the save untouched', async () => {
     if (!recording) throw new Error('no recording from step c');
     await session.waitForState('ended');
     const before = await pageSave();
@@ -166,6 +166,8 @@ try {
     await session.waitFor(async () => (await session.state()) === 'ended',
       { what: 'the watched recording to end', timeout: 180000, every: 250 });
     if (!same(await pageSave(), before)) throw new Error('watching changed the save');
+    const said = await session.status();
+    if (!said.includes('the recording played to its end as recorded')) throw new Error(`#status after watching: "${said}"`);
   });
 } catch (error) {
   failures.push('setup');
