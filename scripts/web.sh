@@ -8,8 +8,15 @@ cd "$(dirname "$0")/.."
 prefix=$(bash scripts/web_deps.sh "$@" | tail -1)
 export NODE_PATH=/usr/share/nodejs EMSDK_PYTHON=/usr/bin/python3
 build=build/web
+# With ccache, a fresh clone compiles nothing another clone compiled before: paths below the clone
+# are hashed relative to it, and the libraries' folder names the toolchain's versions.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(pwd -P)}
+fi
 if [ ! -f "$build/build.ninja" ] || ! grep -qxF "CAIRNMARK_WEB_DEPS:PATH=$prefix" "$build/CMakeCache.txt"; then
-  emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  emcmake cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
     "-DCMAKE_C_FLAGS_RELEASE=-O2 -DNDEBUG" "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
     -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-O2 "-DCMAKE_CROSSCOMPILING_EMULATOR=$(command -v node);--no-experimental-fetch" \
     -DCAIRNMARK_WEB_DEPS:PATH="$prefix" >/dev/null
