@@ -176,7 +176,7 @@ async function pageRun(server) {
     if (profileFile) writeFileSync(profileFile, JSON.stringify((await cdp.send('Profiler.stop')).profile));
     const after = processFigures(browserPid);
     const metrics = Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
-    const wasmBytes = await page.evaluate(() => wasmMemory.buffer.byteLength);
+    const wasmBytes = await page.evaluate(() => game.module.HEAP8.buffer.byteLength);
     if (errors.length) throw new Error(errors.join('\n'));
     const frames = lines.reduce((sum, l) => sum + l.presents.length - 1, 0);
     const seconds = lines.reduce((sum, l) => sum + (l.presents.at(-1) - l.presents[0]) / 1000, 0);
