@@ -1,6 +1,7 @@
 // The built page (dist/web/, or the folder given) in one headless Chromium, step by step: the title,
 // a game played with real keys and saved, its recording replayed by the desktop's replay tool to the
-// same save, a reload that resumes, uploads taken, repaired and refused, and a recording watched.
+// same save, a reload that resumes, uploads taken, repaired and refused, a recording watched, and
+// a game left by reloading the tab saved.
 // Exit status 0 only when every step holds; each failure names its step.
 //     node tests/web/page_test.mjs [PAGE_FOLDER]
 import { spawnSync } from 'node:child_process';
@@ -168,6 +169,27 @@ try {
     if (!same(await pageSave(), before)) throw new Error('watching changed the save');
     const said = await session.status();
     if (!said.includes('the recording played to its end as recorded')) throw new Error(`#status after watching: "${said}"`);
+    await session.press('Enter');
+    await session.waitForState('playing');
+  });
+
+  await step('h', 'a new game left by reloading the tab is saved as a closed window saves it', async () => {
+    // A browser of its own: a profile that has never saved.
+    const fresh = await openPage(root, { timeout: 60000 });
+    try {
+      await fresh.waitForState('playing');
+      await fresh.pressTaken('Enter');
+      const intro = await fresh.pressInMenu('z');
+      if (intro === 0) throw new Error('a fresh profile had a save');
+      await fresh.reload();
+      await fresh.waitForState('playing');
+      await fresh.download('download-save');
+      await fresh.pressTaken('Enter');
+      if ((await fresh.pressInMenu('Escape')) !== 0) throw new Error('the game left by the reload was not resumed in town');
+      await fresh.waitForState('ended');
+    } finally {
+      await fresh.close();
+    }
   });
 } catch (error) {
   failures.push('setup');
