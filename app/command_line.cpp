@@ -49,7 +49,8 @@ void PrintUsage(std::FILE* out, const std::string& saveLocation) {
                "                 as /usr/share/doc/cairnmark/README.md.gz); the exit status is 1 when\n"
                "                 it could not be written whole (a full disk), as for the save\n"
                "  --watch FILE   play the recording FILE in the window at its own pace: Space doubles\n"
-               "                 the speed (up to 16 times), Escape stops; no save is read or written\n"
+               "                 the speed (up to 16 times), Escape stops; no save is read or written;\n"
+               "                 at the end one line says whether it went as recorded\n"
                "A relative FILE is taken from the folder the game is started in, before it enters its\n"
                "save folder, and as it is written (no character in it has another meaning).\n",
                saveLocation.c_str());

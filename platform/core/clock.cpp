@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <ctime>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 namespace {
 
@@ -21,6 +24,11 @@ uint64_t MonotonicMillis() {
 }
 
 void RealSleep(int32_t ms) {
+#ifdef __EMSCRIPTEN__
+  // In a page nanosleep spins; this yields to the browser until the time is up.
+  emscripten_sleep(static_cast<unsigned>(ms));
+  return;
+#endif
   timespec wanted{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
   timespec left{};
   // A signal cuts the sleep short; sleep on for what is left.

@@ -14,6 +14,7 @@ namespace {
 EndMode endMode = EndMode::Exit;
 std::vector<std::function<void()>> exitHandlers;
 bool handlersRunning = false;
+bool endingOnTheSpot = false;
 int failedStatus = 0;
 
 // Clears the running flag however the handlers finish, a throw included.
@@ -66,6 +67,7 @@ void EndProgram(int status) {
 void SetFailedExitStatus(int status) { failedStatus = status; }
 
 void EndProcessNow(int status) {
+  endingOnTheSpot = true;
   RunHandlersOnce();
   if (status == 0) status = failedStatus;
   std::fflush(stdout);
@@ -73,8 +75,11 @@ void EndProcessNow(int status) {
   std::_Exit(status);
 }
 
+bool EndingOnTheSpot() { return endingOnTheSpot; }
+
 void ResetExitHandlers() {
   exitHandlers.clear();
   handlersRunning = false;
   failedStatus = 0;
+  endingOnTheSpot = false;
 }

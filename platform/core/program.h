@@ -36,5 +36,9 @@ void SetFailedExitStatus(int status);
 // cannot be unwound (the window system's connection lost); never throws, whatever the end mode.
 [[noreturn]] void EndProcessNow(int status);
 
+// True while the handlers run for an end on the spot, after which nothing of the program runs: a
+// handler that only cleans up for code that would otherwise run after the end does its work then.
+bool EndingOnTheSpot();
+
 // Forgets every registered handler and a failed status; tests call it between in-process runs.
 void ResetExitHandlers();

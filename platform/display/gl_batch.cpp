@@ -184,7 +184,7 @@ void GlDeleteTextures(const std::vector<uint32_t>& textures) {
   boundKnown = false;
 }
 
-bool GlCanCopyOpaque() { return gl.context && copyImageSubData && gl.viewport[0] == 0 && gl.viewport[1] == 0 &&
+bool GlCanCopyOpaque() { return gl.context && gl.viewport[0] == 0 && gl.viewport[1] == 0 &&
                                 gl.viewport[2] == gl.width && gl.viewport[3] == gl.height; }
 
 void GlDrawOpaqueByCopy(uint32_t texture, float u1, float v1, int32_t width, int32_t height, int32_t x, int32_t y,
@@ -230,6 +230,15 @@ void GlDrawOpaqueByCopy(uint32_t texture, float u1, float v1, int32_t width, int
   int32_t top = std::max(y, 0), bottom = std::min(y + height, gl.height);
   if (left >= right || top >= bottom) return;
   int32_t srcX = left - x, srcY = (y + height) - bottom;
-  copyImageSubData(entry->copy, GL_TEXTURE_2D, 0, srcX, srcY, 0, gl.pictureTexture, GL_TEXTURE_2D, 0, left,
-                   gl.height - bottom, 0, right - left, bottom - top, 1);
+  if (copyImageSubData) {
+    copyImageSubData(entry->copy, GL_TEXTURE_2D, 0, srcX, srcY, 0, gl.pictureTexture, GL_TEXTURE_2D, 0, left,
+                     gl.height - bottom, 0, right - left, bottom - top, 1);
+    return;
+  }
+  // Without image copies (a browser's GL) the copy is read through its framebuffer into the picture.
+  bindFramebuffer(GL_FRAMEBUFFER, entry->copyFbo);
+  glBindTexture(GL_TEXTURE_2D, gl.pictureTexture);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, left, gl.height - bottom, srcX, srcY, right - left, bottom - top);
+  bindFramebuffer(GL_FRAMEBUFFER, gl.pictureFbo);
+  boundKnown = false;
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "platform/display/letterbox.h"
@@ -49,19 +50,21 @@ int32_t SharpScaleFor(const TLetterbox& box) {
 }
 
 GLuint MakeShares(const std::vector<uint8_t>& shares) {
-  // Four equal bytes a texel: the combiners read the share as alpha, and RGBA8 is the rasteriser's
+  // Four equal bytes a texel: the combiners read the share as alpha, and RGBA is the rasteriser's
   // quickest format.
   std::vector<uint8_t> texels(shares.size() * 4);
   for (size_t i = 0; i < shares.size(); ++i) std::memset(&texels[i * 4], shares[i], 4);
   GLuint texture = 0;
   glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_1D, texture);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_1D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexImage1D(GL_TEXTURE_1D, 0, GL_RGBA8, static_cast<GLsizei>(shares.size()), 0, GL_RGBA, GL_UNSIGNED_BYTE,
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  // One row of a 2D texture rather than a 1D one: WebGL has no 1D textures.
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(shares.size()), 1, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                texels.data());
-  glBindTexture(GL_TEXTURE_1D, 0);
+  glBindTexture(GL_TEXTURE_2D, 0);
   return texture;
 }
 
@@ -98,65 +101,81 @@ bool EnsureSharp(const TLetterbox& box, int32_t scale) {
   return true;
 }
 
-void CombineFromPrevious(GLenum unit) {
+// One unit's combiner: colour and alpha each replaced by its own texture's or the previous result's.
+void CombineReplace(GLenum unit, GLenum rgbSource, GLenum alphaSource) {
   glActiveTexture(unit);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
   glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_REPLACE);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, rgbSource);
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
   glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, alphaSource);
   glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
 }
 
+void BindNearest(GLenum unit, GLuint texture) {
+  glActiveTexture(unit);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
 // One pass of sharp scaling over the viewport, along one axis (across or down) of a texture of
-// texWidth x texHeight: units 0 and 1 take the nearest texel at each pixel's sample less and plus
-// `reach` texels, and unit 0's combiner mixes them by the pixel's share, read from the one-row
-// texture `shares` on unit 2, or with no such texture from the first texel's alpha. Along the other
-// axis pixels and texels match one for one.
+// texWidth x texHeight. Each unit reads only its own texture and the previous unit's result (all a
+// browser's emulated fixed functions offer): the pixel's share from the one-row texture `shares`
+// first when there is one, then the nearest texel at the pixel's sample less `reach` texels (its
+// alpha the share when there is no `shares`), then the one at plus `reach`, mixed with the first by
+// the share. Along the other axis pixels and texels match one for one. Texture coordinates go in
+// per-unit arrays, since the browser's emulation has no glMultiTexCoord.
 void DrawSharpPass(GLuint texture, int32_t texWidth, int32_t texHeight, bool across, GLuint shares, float reach) {
-  for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-    glActiveTexture(unit);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  }
-  if (shares) {
-    glActiveTexture(GL_TEXTURE2);
-    glEnable(GL_TEXTURE_1D);
-    glBindTexture(GL_TEXTURE_1D, shares);
-    CombineFromPrevious(GL_TEXTURE2);
-  }
-  CombineFromPrevious(GL_TEXTURE1);
-  glActiveTexture(GL_TEXTURE0);
-  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);  // second x share + first x (1 - share)
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE1);
-  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_TEXTURE0);
-  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, shares ? GL_TEXTURE2 : GL_TEXTURE0);
-  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
-  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE0);
-  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
   const float ds = across ? reach / static_cast<float>(texWidth) : 0;
   const float dt = across ? 0 : reach / static_cast<float>(texHeight);
   const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-  glBegin(GL_QUADS);
-  for (const auto& c : corners) {
-    glMultiTexCoord2f(GL_TEXTURE0, c[0] - ds, c[1] - dt);
-    glMultiTexCoord2f(GL_TEXTURE1, c[0] + ds, c[1] + dt);
-    if (shares) glMultiTexCoord2f(GL_TEXTURE2, across ? c[0] : c[1], 0);
-    glVertex2f(c[0], c[1]);
+  float shareCoords[4][2], firstCoords[4][2], secondCoords[4][2];
+  for (int i = 0; i < 4; ++i) {
+    shareCoords[i][0] = across ? corners[i][0] : corners[i][1];
+    shareCoords[i][1] = 0;
+    firstCoords[i][0] = corners[i][0] - ds;
+    firstCoords[i][1] = corners[i][1] - dt;
+    secondCoords[i][0] = corners[i][0] + ds;
+    secondCoords[i][1] = corners[i][1] + dt;
   }
-  glEnd();
+  const GLenum first = shares ? GL_TEXTURE1 : GL_TEXTURE0;
+  const GLenum second = first + 1;
+  if (shares) {
+    BindNearest(GL_TEXTURE0, shares);
+    CombineReplace(GL_TEXTURE0, GL_TEXTURE, GL_TEXTURE);
+  }
+  BindNearest(first, texture);
+  CombineReplace(first, GL_TEXTURE, shares ? GL_PREVIOUS : GL_TEXTURE);
+  BindNearest(second, texture);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_INTERPOLATE);  // second x share + first x (1 - share)
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_COLOR);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE2_RGB, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND2_RGB, GL_SRC_ALPHA);
+  glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+  glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_PREVIOUS);
+  glTexEnvi(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+  const std::pair<GLenum, const float*> arrays[3] = {
+      {GL_TEXTURE0, &shareCoords[0][0]}, {first, &firstCoords[0][0]}, {second, &secondCoords[0][0]}};
+  for (int i = shares ? 0 : 1; i < 3; ++i) {
+    glClientActiveTexture(arrays[i].first);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, 0, arrays[i].second);
+  }
+  glVertexPointer(2, GL_FLOAT, 0, &corners[0][0]);
+  glDrawArrays(GL_QUADS, 0, 4);
   for (GLenum unit : {GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
     glActiveTexture(unit);
+    glClientActiveTexture(unit);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (unit != GL_TEXTURE0) {
-      glDisable(GL_TEXTURE_1D);
+      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
       glDisable(GL_TEXTURE_2D);
     }
   }
@@ -281,9 +300,16 @@ bool GlReadPresented(std::vector<uint8_t>& rgb, int32_t& width, int32_t& height)
   width = gl.width;
   height = gl.height;
   std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
-  glBindTexture(GL_TEXTURE_2D, gl.presentedTexture);
-  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  GlForgetBoundTexture();
+  // Read through a framebuffer: a browser's GL cannot read a texture's image directly.
+  GLint drawingInto = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &drawingInto);
+  GLuint framebuffer = 0;
+  genFramebuffers(1, &framebuffer);
+  bindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gl.presentedTexture, 0);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  bindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(drawingInto));
+  deleteFramebuffers(1, &framebuffer);
   RgbTopRowFirst(rgba, width, height, rgb);
   return true;
 }

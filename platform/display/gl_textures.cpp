@@ -8,10 +8,10 @@
 #include <cstring>
 
 bool GlTextureFits(int32_t width, int32_t height) {
-  glTexImage2D(GL_PROXY_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  GLint got = 0;
-  glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &got);
-  return got != 0;
+  // The largest side rather than a proxy texture: a browser's GL has no proxies.
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+  return width <= largest && height <= largest;
 }
 
 bool GlAnySizeTextures() {
@@ -30,12 +30,12 @@ uint32_t GlMakeTexture(int32_t width, int32_t height, const uint8_t* pixels, boo
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filtered ? GL_LINEAR : GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   return texture;
 }
 
 void GlAddTextureLevel(int32_t level, int32_t width, int32_t height, const uint8_t* pixels) {
-  glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+  glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
 }
 
 void GlWriteTexture(uint32_t texture, int32_t left, int32_t top, int32_t width, int32_t height,

@@ -111,10 +111,15 @@ void ReadDrawableSize() {
 
 bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless, std::string& error) {
   if (!StartVideo(headless, error)) return false;
+#ifdef __EMSCRIPTEN__
+  fullScreen = false;  // a browser goes full screen only when its player asks
+#endif
   SDL_GL_ResetAttributes();
+#ifndef __EMSCRIPTEN__  // WebGL takes SDL's default and no profile: its fixed functions are emulated
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+#endif
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   Uint32 windowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -160,8 +165,12 @@ bool GlOpenWindow(int32_t width, int32_t height, bool fullScreen, bool headless,
     GlCloseWindow();
     return false;
   }
-  // Optional: without these opaque pictures are drawn every time and filtering is never skipped.
-  LoadGlFunction(copyImageSubData, "glCopyImageSubData", "glCopyImageSubDataEXT");
+  // Optional: without image copies opaque pictures are copied through a framebuffer, and without
+  // samplers filtering is never skipped. A driver hands out functions it does not support, so the
+  // extension is asked first.
+  copyImageSubData = nullptr;
+  if (SDL_GL_ExtensionSupported("GL_ARB_copy_image"))
+    LoadGlFunction(copyImageSubData, "glCopyImageSubData", "glCopyImageSubDataEXT");
   gl.nearestSampler = 0;
   if (LoadGlFunction(genSamplers, "glGenSamplers", "glGenSamplersARB") &&
       LoadGlFunction(deleteSamplers, "glDeleteSamplers", "glDeleteSamplersARB") &&

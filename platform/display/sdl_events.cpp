@@ -23,7 +23,10 @@
 #include "platform/replay/script_player.h"
 #include "platform/replay/recorder.h"
 
+
 namespace {
+
+void (*eventWaiter)(int32_t ms) = nullptr;
 
 struct TKeyMapping {
   SDL_Keycode sdl;
@@ -196,7 +199,13 @@ void WaitSdl() {
     // held direction's repeat.
     if (EndRequested()) return;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) Take(e);
+    if (eventWaiter) {
+      // A page's game controllers are read, not heard: with one connected, look every frame or so.
+      eventWaiter(MillisToNextControllerRepeat(SDL_NumJoysticks() > 0 ? 16 : 100));
+      if (SDL_PollEvent(&e)) Take(e);
+    } else if (SDL_WaitEventTimeout(&e, MillisToNextControllerRepeat(100))) {
+      Take(e);
+    }
   }
 }
 
@@ -315,3 +324,11 @@ void UseSdlKeySource() {
   };
   SetKeySource(std::move(source));
 }
+
+void RequestWindowClose() {
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  SDL_PushEvent(&close);
+}
+
+void SetEventWaiter(void (*wait)(int32_t ms)) { eventWaiter = wait; }

@@ -18,5 +18,12 @@ int HandleSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down, bool re
 // Queues a key event as if the window had sent it: it reaches the game at the next delivery point
 // (right after a presented frame, or inside a key wait). Other inputs mapped to keys come this way.
 void QueueSdlKey(int32_t keycode, int32_t scancode, bool alt, bool down);
+// Asks the window to close as its close button does: the game ends the ordinary way, saved, at the
+// next delivery point (a web page asks this before it starts another game in its canvas).
+void RequestWindowClose();
+// Where SDL can only poll for events (in a web page it would poll every millisecond, each time
+// unwinding and rewinding the whole stack), a key wait sleeps in wait instead, which returns once
+// the page has seen an event or ms have passed.
+void SetEventWaiter(void (*wait)(int32_t ms));
 // The Windows virtual-key code for an SDL keycode (scancode as the fallback), 0 for none.
 int VirtualKeyFromSdl(int32_t keycode, int32_t scancode);

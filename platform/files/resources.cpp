@@ -2,6 +2,7 @@
 // order (the built-in "incbin" handler serves the embedded bytes, read-only, by exact name); every
 // other path is a file, with backslashes as directory separators. Also the file-system queries.
 #include "platform/files/resources.h"
+#include "platform/files/folder_keeper.h"
 
 #include <sys/stat.h>
 
@@ -82,7 +83,8 @@ bool DeleteFile(const Text& path) {
   const std::string name = SystemPath(path);
   std::remove(name.c_str());
   struct stat info {};
-  return lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+  std::string error;
+  return lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR) && FolderKept(error);
 }
 
 std::string SystemPath(const Text& path) {

@@ -35,7 +35,8 @@ StreamPtr OpenReadWriteStream(const Text& path);
 
 // 0 nothing there, 1 regular file, 2 directory.
 int FileKind(const Text& path);
-// True when afterwards nothing is at path (also when nothing was there).
+// True when afterwards nothing is at path (also when nothing was there), and that is kept (see
+// folder_keeper.h).
 bool DeleteFile(const Text& path);
 
 // The operating system's name for a file path (backslashes become slashes).

@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "platform/core/text.h"
+#include "platform/files/folder_keeper.h"
 #include "platform/files/resources.h"
 
 namespace {
@@ -86,11 +87,15 @@ const char* KindName(mode_t mode) {
   return "not a regular file";
 }
 
-void SyncFolder(const std::string& name) {
+// A change to the folder holding name (a file renamed in, linked or copied there) reaches the disk
+// once the folder is synced, and a folder that lives in memory once its keeper has stored it.
+bool SyncFolder(const std::string& name, std::string& error) {
   const int dir = open(FolderOf(name).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir < 0) return;
-  fsync(dir);
-  close(dir);
+  if (dir >= 0) {
+    FlushToDisk(dir);
+    close(dir);
+  }
+  return FolderKept(error);
 }
 
 // A copy of the file at from under the new name to, created exclusively and flushed; a failed copy
@@ -128,7 +133,7 @@ bool CopyFile(const std::string& from, const std::string& to) {
     chunk.resize(65536);
     if (!ok) break;
   }
-  if (ok && fsync(out) != 0) ok = false;
+  if (ok && !FlushToDisk(out)) ok = false;
   why = errno;
   if (close(out) != 0 && ok) ok = false;
   close(in);
@@ -166,7 +171,7 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
   const mode_t mode = exists ? ((old.st_mode & 0777) | S_IRUSR | S_IWUSR) : NewFileMode();
   bool ok = WriteAll(fd, bytes);
   if (!ok) error = Reason("cannot write", temporary);
-  if (ok && (fchmod(fd, mode) != 0 || fsync(fd) != 0)) {
+  if (ok && (fchmod(fd, mode) != 0 || !FlushToDisk(fd))) {
     ok = false;
     error = Reason("cannot flush", temporary);
   }
@@ -182,9 +187,8 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
     unlink(temporary.c_str());
     return false;
   }
-  // The rename itself reaches the disk once the folder holding it is synced.
-  SyncFolder(target);
-  return true;
+  // The rename itself is kept once the folder holding it is.
+  return SyncFolder(target, error);
 }
 
 bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes, int64_t limit, bool& tooLarge) {
@@ -331,18 +335,16 @@ bool KeepFileAside(const Text& path, std::string& keptAs, std::string& error) {
     // Both refuse to replace an existing name, so an earlier kept original is never lost. The
     // original itself never moves: until a new save replaces it, it is the save the game loads.
     if (linksWork && link(target.c_str(), name.c_str()) == 0) {
-      SyncFolder(target);
       keptAs = EscapedForTerminal(name);
-      return true;
+      return SyncFolder(target, error);
     }
     if (linksWork && errno != EEXIST) {
       linksWork = false;
       linkFailure = std::strerror(errno);
     }
     if (!linksWork && CopyFile(target, name)) {
-      SyncFolder(target);
       keptAs = EscapedForTerminal(name);
-      return true;
+      return SyncFolder(target, error);
     }
     if (errno != EEXIST) {
       error = "cannot keep " + EscapedForTerminal(target) + " (no second name: " + linkFailure + "; no copy: " + std::strerror(errno) + ")";

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "platform/core/program.h"
+#include "platform/files/folder_keeper.h"
 
 TStream::~TStream() { Close(); }
 
@@ -25,7 +26,7 @@ void TStream::Seek(int64_t pos) {
 void TStream::Flush() {
   if (kind != Kind::File || file == nullptr) return;
   std::fflush(file);
-  if (writable) fsync(fileno(file));
+  if (writable) FlushToDisk(fileno(file));
 }
 
 void TStream::Close() {
