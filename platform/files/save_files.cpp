@@ -192,35 +192,16 @@ bool WriteFileAtomically(const Text& path, const std::vector<uint8_t>& bytes, st
 }
 
 bool ReadWholeFile(const Text& path, std::vector<uint8_t>& bytes, int64_t limit, bool& tooLarge) {
-  bytes.clear();
-  tooLarge = false;
-  // Non-blocking, so a pipe planted under the name cannot hold the game at its open.
-  const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    close(fd);
-    return false;
-  }
   // One byte past the limit is enough to know, whatever size the file claims.
-  bytes.resize(static_cast<size_t>(limit) + 1);
-  size_t got = 0;
-  bool ok = true;
-  while (got < bytes.size()) {
-    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    got += static_cast<size_t>(n);
-  }
-  close(fd);
-  tooLarge = ok && got > static_cast<size_t>(limit);
-  bytes.resize(ok && !tooLarge ? got : 0);
+  const bool ok = ReadFileHead(path, static_cast<size_t>(limit) + 1, bytes);
+  tooLarge = ok && bytes.size() > static_cast<size_t>(limit);
+  if (!ok || tooLarge) bytes.clear();
   return ok && !tooLarge;
 }
 
 bool ReadFileHead(const Text& path, size_t count, std::vector<uint8_t>& bytes) {
   bytes.clear();
+  // Non-blocking, so a pipe planted under the name cannot hold the game at its open.
   const int fd = open(SystemPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info {};

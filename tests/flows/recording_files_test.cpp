@@ -17,19 +17,8 @@ const std::string kGame = std::string(CAIRNMARK_BINARY_DIR) + "/cairnmark";
 
 class RecordingFilesTest : public ReplayFlowTest {
  protected:
-  // Runs a shell command in the fixture's folder, held to a minute so a hang fails instead of waiting.
-  TRun Shell(const std::string& command) {
-    const std::string line = "cd " + Quote(root.string()) + " && timeout 60 " + command + " >" +
-                             Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
-    const int raw = std::system(line.c_str());
-    TRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(root / "out.txt");
-    run.err = ReadFile(root / "err.txt");
-    fs::remove(root / "out.txt");
-    fs::remove(root / "err.txt");
-    return run;
-  }
+  // A shell command held to a minute, so a hang fails instead of waiting.
+  TRun Shell(const std::string& command) { return Run("timeout 60 " + command); }
   static int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
 };
 

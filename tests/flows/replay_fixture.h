@@ -85,10 +85,15 @@ class ReplayFlowTest : public testing::Test {
 
   // Runs the tool in the fixture's directory (so stray files would land there).
   TRun Replay(const std::vector<std::string>& args) {
-    std::string command = "cd " + Quote(root.string()) + " && " + ReplayCommand();
+    std::string command = ReplayCommand();
     for (const std::string& arg : args) command += " " + Quote(arg);
-    command += " >" + Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
-    const int raw = std::system(command.c_str());
+    return Run(command);
+  }
+  // Runs a shell command in the fixture's directory, its output and errors kept.
+  TRun Run(const std::string& command) {
+    const std::string line = "cd " + Quote(root.string()) + " && " + command + " >" +
+                             Quote((root / "out.txt").string()) + " 2>" + Quote((root / "err.txt").string());
+    const int raw = std::system(line.c_str());
     TRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.out = ReadFile(root / "out.txt");
