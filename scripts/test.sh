@@ -19,7 +19,7 @@ if [ "${parts[*]}" = "release sanitize web" ]; then
   web_deps_log=$(mktemp)
   bash scripts/web_deps.sh --with-browser >"$web_deps_log" 2>&1 &
   web_deps=$!
-  trap 'kill $web_deps 2>/dev/null; rm -f "$web_deps_log"' EXIT
+  trap 'kill $web_deps 2>/dev/null || true; rm -f "$web_deps_log"' EXIT
 fi
 for part in "${parts[@]}"; do
   if [ "$part" = web ]; then
