@@ -37,8 +37,8 @@ void TakeUploadedSave(const std::string& upload) {
   const std::vector<uint8_t> bytes(text.begin(), text.end());
   std::string repairs;
   ResetGameWorld();
+  // Read into a world of its own; the game starts afresh from the file afterwards.
   const int32_t readable = LoadGameFromBytes(bytes, repairs);
-  ResetGameWorld();
   if (!readable) return Refuse("it is damaged beyond repair (" + repairs + ")");
   if (!WriteFileAtomically(Text(std::string(kFolder) + "/save.dat"), bytes, why)) Refuse(why);
 }

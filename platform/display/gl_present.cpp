@@ -54,16 +54,11 @@ GLuint MakeShares(const std::vector<uint8_t>& shares) {
   // quickest format.
   std::vector<uint8_t> texels(shares.size() * 4);
   for (size_t i = 0; i < shares.size(); ++i) std::memset(&texels[i * 4], shares[i], 4);
-  GLuint texture = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  // One row of a 2D texture rather than a 1D one: WebGL has no 1D textures.
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(shares.size()), 1, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               texels.data());
+  // One row of a 2D texture rather than a 1D one: WebGL has no 1D textures. Each pass binds it
+  // sampling the nearest texel.
+  const GLsizei width = static_cast<GLsizei>(shares.size());
+  const GLuint texture = MakeTarget(width, 1);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, 1, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
   glBindTexture(GL_TEXTURE_2D, 0);
   return texture;
 }
